@@ -1,0 +1,38 @@
+#pragma once
+// Serving pending window events from inside an operation, the clock the waits
+// measure with, and the blocking pause. Clock and pause can be replaced by
+// tests so that time-outs do not make the suite slow.
+
+#include <functional>
+
+namespace common {
+
+// Serves the pending events once and returns (never blocks).
+void DoEvents();
+
+// Blocks until an event arrives or `maxMs` has passed, then serves the
+// pending events. A wait for the controller costs no CPU this way.
+void WaitEvents(int maxMs);
+
+// How deeply the program is inside code that serves events (waits, message
+// boxes, modal dialogs). An exchange started at a deeper level than a running
+// one was started from one of those served events.
+int eventServeDepth();
+
+class EventServeScope {
+public:
+    EventServeScope();
+    ~EventServeScope();
+    EventServeScope(const EventServeScope&) = delete;
+    EventServeScope& operator=(const EventServeScope&) = delete;
+};
+
+// Monotonic seconds.
+double ClockSeconds();
+void setClock(std::function<double()> clock); // empty: the real clock
+
+// Blocking pause: no events are served meanwhile.
+void Sleep(int ms);
+void setSleep(std::function<void(int)> sleep); // empty: the real pause
+
+} // namespace common

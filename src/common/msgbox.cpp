@@ -1,0 +1,38 @@
+#include "msgbox.h"
+
+#include "events.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace common {
+
+namespace {
+MessageHandler& handler()
+{
+    static MessageHandler h;
+    return h;
+}
+
+MsgAnswer showModal(const MessageRequest& r)
+{
+    QMessageBox box(r.icon == MsgIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, r.title, r.text,
+                    r.buttons == MsgButtons::OkCancel ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok,
+                    QApplication::activeWindow());
+    return box.exec() == QMessageBox::Cancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
+}
+} // namespace
+
+MsgAnswer MsgBox(const QString& text, MsgButtons buttons, const QString& title, MsgIcon icon)
+{
+    const MessageRequest r{text, title, buttons, icon};
+    // The box serves events while it waits for the operator.
+    EventServeScope serving;
+    if (handler())
+        return handler()(r);
+    return showModal(r);
+}
+
+void setMessageHandler(MessageHandler h) { handler() = std::move(h); }
+
+} // namespace common

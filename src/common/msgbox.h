@@ -1,0 +1,33 @@
+#pragma once
+// The one seam through which the program shows a message box. Production: a
+// modal QMessageBox. Tests install a handler that records and answers.
+
+#include <QString>
+
+#include <functional>
+
+namespace common {
+
+inline const QString kAppTitle = QStringLiteral("Zel 통신프로그램");
+
+enum class MsgButtons { Ok, OkCancel };
+enum class MsgIcon { None, Exclamation };
+enum class MsgAnswer { Ok, Cancel };
+
+struct MessageRequest {
+    QString text;
+    QString title;
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgIcon icon = MsgIcon::None;
+};
+
+using MessageHandler = std::function<MsgAnswer(const MessageRequest&)>;
+
+// Shows the box and returns when the operator has closed it.
+MsgAnswer MsgBox(const QString& text, MsgButtons buttons = MsgButtons::Ok,
+                 const QString& title = kAppTitle, MsgIcon icon = MsgIcon::None);
+
+// Replaces the production box (an empty handler restores it).
+void setMessageHandler(MessageHandler handler);
+
+} // namespace common

@@ -1,0 +1,189 @@
+#include "numbers.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace common {
+
+namespace {
+
+bool isSkippedBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// Parses [sign] digits [. digits] [e [sign] digits] from `s` starting at 0.
+// Returns the characters consumed by the mantissa and exponent, building the
+// plain C string in `out`. When `skipBlanks` is set, blanks inside are ignored.
+int scanNumber(QStringView s, bool skipBlanks, std::string& out, bool& sawDigit)
+{
+    int i = 0;
+    const int n = int(s.size());
+    auto skip = [&] {
+        while (skipBlanks && i < n && isSkippedBlank(s[i]))
+            ++i;
+    };
+    sawDigit = false;
+    skip();
+    if (i < n && (s[i] == u'+' || s[i] == u'-')) {
+        out += char(s[i].unicode());
+        ++i;
+    }
+    skip();
+    while (i < n) {
+        if (isDigit(s[i])) {
+            out += char(s[i].unicode());
+            sawDigit = true;
+            ++i;
+        } else if (skipBlanks && isSkippedBlank(s[i])) {
+            ++i;
+        } else {
+            break;
+        }
+    }
+    if (i < n && s[i] == u'.') {
+        out += '.';
+        ++i;
+        while (i < n) {
+            if (isDigit(s[i])) {
+                out += char(s[i].unicode());
+                sawDigit = true;
+                ++i;
+            } else if (skipBlanks && isSkippedBlank(s[i])) {
+                ++i;
+            } else {
+                break;
+            }
+        }
+    }
+    if (sawDigit && i < n && (s[i] == u'e' || s[i] == u'E')) {
+        int j = i + 1;
+        std::string exp = "e";
+        while (skipBlanks && j < n && isSkippedBlank(s[j]))
+            ++j;
+        if (j < n && (s[j] == u'+' || s[j] == u'-')) {
+            exp += char(s[j].unicode());
+            ++j;
+        }
+        bool expDigit = false;
+        while (j < n) {
+            if (isDigit(s[j])) {
+                exp += char(s[j].unicode());
+                expDigit = true;
+                ++j;
+            } else if (skipBlanks && isSkippedBlank(s[j])) {
+                ++j;
+            } else {
+                break;
+            }
+        }
+        if (expDigit) {
+            out += exp;
+            i = j;
+        }
+    }
+    return i;
+}
+
+} // namespace
+
+double Val(QStringView text)
+{
+    std::string num;
+    bool sawDigit = false;
+    scanNumber(text, true, num, sawDigit);
+    if (!sawDigit)
+        return 0.0;
+    const double v = std::strtod(num.c_str(), nullptr);
+    return std::isfinite(v) ? v : 0.0;
+}
+
+std::optional<double> NumericValue(QStringView text)
+{
+    int b = 0;
+    int e = int(text.size());
+    while (b < e && text[b] == u' ')
+        ++b;
+    while (e > b && text[e - 1] == u' ')
+        --e;
+    const QStringView core = text.mid(b, e - b);
+    if (core.isEmpty())
+        return std::nullopt;
+    std::string num;
+    bool sawDigit = false;
+    const int used = scanNumber(core, false, num, sawDigit);
+    if (!sawDigit || used != core.size())
+        return std::nullopt;
+    const double v = std::strtod(num.c_str(), nullptr);
+    if (!std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+bool IsNumeric(QStringView text) { return NumericValue(text).has_value(); }
+
+double roundHalfEven(double v)
+{
+    // std::nearbyint follows the current rounding mode, which this program
+    // never changes from round-to-nearest-even.
+    return std::nearbyint(v);
+}
+
+std::optional<std::int16_t> toInt16(double v)
+{
+    const double r = roundHalfEven(v);
+    if (!std::isfinite(r) || r < -32768.0 || r > 32767.0)
+        return std::nullopt;
+    return static_cast<std::int16_t>(r);
+}
+
+std::optional<std::int32_t> toInt32(double v)
+{
+    const double r = roundHalfEven(v);
+    if (!std::isfinite(r) || r < -2147483648.0 || r > 2147483647.0)
+        return std::nullopt;
+    return static_cast<std::int32_t>(r);
+}
+
+namespace {
+QString zeroFilled(std::int64_t n, int width)
+{
+    const bool neg = n < 0;
+    const std::uint64_t mag = neg ? std::uint64_t(0) - std::uint64_t(n) : std::uint64_t(n);
+    QString digits = QString::number(mag).rightJustified(width, u'0');
+    return neg ? u'-' + digits : digits;
+}
+} // namespace
+
+QString format00(std::int64_t n) { return zeroFilled(n, 2); }
+QString format000(std::int64_t n) { return zeroFilled(n, 3); }
+
+QString formatHundredths(std::int64_t hundredths)
+{
+    const bool neg = hundredths < 0;
+    const std::uint64_t mag = neg ? std::uint64_t(0) - std::uint64_t(hundredths) : std::uint64_t(hundredths);
+    QString s = QString::number(mag / 100) + u'.' + QString::number(mag % 100).rightJustified(2, u'0');
+    return neg ? u'-' + s : s;
+}
+
+QString formatFixed2(double v)
+{
+    if (!std::isfinite(v))
+        return QStringLiteral("0.00");
+    const double h = roundHalfEven(v * 100.0);
+    if (h == 0.0)
+        return QStringLiteral("0.00");
+    if (std::fabs(h) < 9.0e18)
+        return formatHundredths(static_cast<std::int64_t>(h));
+    return QString::number(v, 'f', 2);
+}
+
+QString formatHex(std::uint64_t v, int width)
+{
+    return QString::number(v, 16).toUpper().rightJustified(width, u'0');
+}
+
+QString formatInt(std::int64_t n) { return QString::number(n); }
+
+} // namespace common

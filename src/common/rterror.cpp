@@ -1,0 +1,58 @@
+#include "rterror.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace common {
+
+namespace {
+const char* const kSource = "ZelComm";
+
+QString describe(int number)
+{
+    switch (number) {
+    case err::Overflow: return QStringLiteral("Overflow");
+    case err::FileNotFound: return QStringLiteral("File not found");
+    case err::BadFileMode: return QStringLiteral("Bad file mode");
+    case err::FileAlreadyOpen: return QStringLiteral("File already open");
+    case err::DiskFull: return QStringLiteral("Disk full");
+    case err::InputPastEndOfFile: return QStringLiteral("Input past end of file");
+    case err::PermissionDenied: return QStringLiteral("Permission denied");
+    case err::PathNotFound: return QStringLiteral("Path not found");
+    case err::InvalidPropertyValue: return QStringLiteral("Invalid property value");
+    case err::DialogCancelled: return QStringLiteral("Cancel was selected.");
+    case err::InvalidPortNumber: return QStringLiteral("Invalid port number");
+    case err::PortAlreadyOpen: return QStringLiteral("Port already open");
+    case err::PortNotOpen: return QStringLiteral("Operation valid only when the port is open");
+    case err::CommStateFailed: return QStringLiteral("Could not set comm state, there may be one or more invalid communications parameters");
+    default: return QStringLiteral("Application-defined or object-defined error");
+    }
+}
+} // namespace
+
+RtError RtError::of(int number) { return RtError{number, QString::fromLatin1(kSource), describe(number)}; }
+
+RtError RtError::of(int number, const QString& description)
+{
+    return RtError{number, QString::fromLatin1(kSource), description};
+}
+
+RtError RtError::fromFile(const QFileDevice& file, const QString& path, bool writing)
+{
+    const QFileInfo info(path);
+    switch (file.error()) {
+    case QFileDevice::WriteError:
+    case QFileDevice::ResourceError:
+        return of(err::DiskFull);
+    case QFileDevice::PermissionsError:
+        return of(err::PermissionDenied);
+    default:
+        if (!info.absoluteDir().exists())
+            return of(err::PathNotFound);
+        if (!writing && !info.exists())
+            return of(err::FileNotFound);
+        return of(err::PermissionDenied);
+    }
+}
+
+} // namespace common

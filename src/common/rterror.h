@@ -1,0 +1,48 @@
+#pragma once
+// The run-time error of a failed operation: what the operator is shown as
+// "the system's error text" (its description), and for the program-file
+// writer also its number and source.
+
+#include <QFileDevice>
+#include <QString>
+
+namespace common {
+
+namespace err {
+inline constexpr int Overflow = 6;
+inline constexpr int FileNotFound = 53;
+inline constexpr int BadFileMode = 54;
+inline constexpr int FileAlreadyOpen = 55;
+inline constexpr int DiskFull = 61;
+inline constexpr int InputPastEndOfFile = 62;
+inline constexpr int PermissionDenied = 70;
+inline constexpr int PathNotFound = 76;
+inline constexpr int InvalidPropertyValue = 380;
+inline constexpr int DialogCancelled = 32755;
+inline constexpr int InvalidPortNumber = 8002;
+inline constexpr int PortAlreadyOpen = 8005;
+inline constexpr int PortNotOpen = 8018;
+inline constexpr int CommStateFailed = 8015;
+} // namespace err
+
+struct RtError {
+    int number = 0;
+    QString source;
+    QString description;
+
+    // The standard description of a known number, with the program's source.
+    static RtError of(int number);
+    static RtError of(int number, const QString& description);
+
+    // The error of a failed open, read or write of `path`.
+    static RtError fromFile(const QFileDevice& file, const QString& path, bool writing);
+
+    // "The system's error text".
+    QString text() const { return description; }
+
+    bool isCancel() const { return number == err::DialogCancelled; }
+};
+
+inline bool operator==(const RtError& a, const RtError& b) { return a.number == b.number; }
+
+} // namespace common

@@ -1,0 +1,44 @@
+#pragma once
+// Text files as the system keeps them: read as bytes, lines ending at CR LF
+// or a lone LF; written with explicit CR LF through QSaveFile, so that a
+// failed save leaves the old file as it was.
+
+#include "rterror.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <variant>
+
+namespace common {
+
+template <typename T>
+using Expected = std::variant<T, RtError>;
+
+template <typename T>
+bool ok(const Expected<T>& e) { return e.index() == 0; }
+template <typename T>
+const T& value(const Expected<T>& e) { return std::get<0>(e); }
+template <typename T>
+const RtError& error(const Expected<T>& e) { return std::get<1>(e); }
+
+// The whole file as bytes.
+Expected<QByteArray> readFileBytes(const QString& path);
+
+// The file's lines without their ends. A last line without an end counts; the
+// empty piece after a final line end does not.
+Expected<QList<QByteArray>> readTextLines(const QString& path);
+QList<QByteArray> splitLines(const QByteArray& bytes);
+
+// Writes every line followed by CR LF; the file is replaced only when all of
+// it was written. Returns the error on failure.
+std::optional<RtError> writeTextLines(const QString& path, const QList<QByteArray>& lines);
+
+// The same for lines held as text: one byte per character (Latin-1), so that
+// any byte read from a file is written back unchanged.
+std::optional<RtError> writeTextLines(const QString& path, const QStringList& lines);
+QStringList toLatin1Lines(const QList<QByteArray>& lines);
+
+} // namespace common

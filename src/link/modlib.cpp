@@ -1,0 +1,226 @@
+#include "modlib.h"
+
+#include "exchange.h"
+#include "moderror.h"
+#include "mscomm.h"
+
+#include "common/events.h"
+#include "common/msgbox.h"
+
+#include <algorithm>
+
+namespace comm {
+
+std::int16_t g_AxisCount = 0;
+std::uint8_t g_TxBuf = 0;
+std::array<std::uint8_t, kRingSlots + 1> g_RxRing{};
+std::int16_t g_RxHead = 0;
+std::int16_t g_RxTail = 0;
+bool g_RxOverflow = false;
+QByteArray g_InBytes;
+bool g_RxEvent = false;
+std::array<std::uint8_t, kRxDataSize> g_RxData{};
+std::int16_t g_BlockLen = 0;
+std::int16_t g_RxChk = 0;
+std::array<std::int32_t, 4> g_BytePlace{};
+bool g_LinkBusy = false;
+std::int32_t g_InLo = 0;
+std::int32_t g_InHi = 0;
+std::int32_t g_OutLo = 0;
+std::int32_t g_OutHi = 0;
+
+namespace {
+inline std::int16_t nextSlot(std::int16_t i) { return i >= kRingSlots - 1 ? 0 : std::int16_t(i + 1); }
+
+const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
+
+// The longest block the poll of a wait sleeps between looks at the clock.
+constexpr double kWakeSeconds = 0.05;
+
+bool lineBroken()
+{
+    const MSComm& port = MSComm::MSComm1();
+    return !port.PortOpen() || port.failed() || g_RxOverflow;
+}
+} // namespace
+
+void InitBytePlace() { g_BytePlace = {1, 256, 65536, 16777216}; }
+
+void MSComm1_OnComm()
+{
+    MSComm& port = MSComm::MSComm1();
+    if (port.CommEvent() != MSComm::comEvReceive)
+        return;
+    port.InputLen = 1;
+    while (port.InBufferCount() != 0) {
+        g_InBytes = port.Input();
+        if (g_InBytes.isEmpty())
+            break;
+        const std::int16_t next = nextSlot(g_RxHead);
+        if (next == g_RxTail) {
+            // A full ring would read as empty: refuse the byte and fail the
+            // running receive instead of losing data silently.
+            g_RxOverflow = true;
+            continue;
+        }
+        g_RxRing[std::size_t(g_RxHead)] = std::uint8_t(g_InBytes[0]);
+        g_RxHead = next;
+    }
+    g_RxEvent = true;
+}
+
+void AttachReceiveNotification()
+{
+    static bool attached = false;
+    if (attached)
+        return;
+    attached = true;
+    QObject::connect(&MSComm::MSComm1(), &MSComm::OnComm, &MSComm::MSComm1(), [] { MSComm1_OnComm(); });
+}
+
+void ClearRxRing()
+{
+    MSComm& port = MSComm::MSComm1();
+    port.InputLen = 0;
+    port.Input();
+    g_RxTail = 0;
+    g_RxHead = 0;
+    g_RxOverflow = false;
+}
+
+bool WaitRxByte(double limit)
+{
+    const double deadline = common::ClockSeconds() + limit;
+    for (;;) {
+        if (RxAvail())
+            return true;
+        if (lineBroken())
+            return false;
+        const double left = deadline - common::ClockSeconds();
+        if (left <= 0)
+            return RxAvail();
+        common::WaitEvents(int(std::min(left, kWakeSeconds) * 1000.0) + 1);
+    }
+}
+
+void SendTxByte() { MSComm::MSComm1().Output(g_TxBuf); }
+
+bool RxAvail() { return g_RxHead != g_RxTail; }
+
+std::int16_t RxGetByte()
+{
+    if (!RxAvail())
+        return 0;
+    const std::int16_t b = g_RxRing[std::size_t(g_RxTail)];
+    g_RxTail = nextSlot(g_RxTail);
+    return b;
+}
+
+bool LinkHandshake(std::int16_t code)
+{
+    // Backstop of the one-exchange rule: a handshake from inside another
+    // exchange's wait writes nothing.
+    if (!ExchangeGuard::mayUseLink())
+        return false;
+    // Late bytes of an earlier exchange must not pass for this one's answers.
+    ClearRxRing();
+    WriteByte(LINK_SOH);
+    if (!WaitRxByte(kHandshakeWait)) {
+        common::MsgBox(kNotConnected);
+        return false;
+    }
+    RxGetByte();
+    WriteByte(std::uint8_t(code));
+    if (!WaitRxByte(kHandshakeWait)) {
+        common::MsgBox(kNotConnected);
+        return false;
+    }
+    return RxGetByte() == code;
+}
+
+bool SendWordOrAbort(std::int16_t abort, std::int32_t w, double limit)
+{
+    WriteByte(std::uint8_t(w & 0xFF));
+    WriteByte(std::uint8_t((w >> 8) & 0xFF));
+    if (abort != 0) {
+        WriteByte(LINK_DLE);
+        return true;
+    }
+    WriteByte(LINK_STX);
+    if (!WaitRxByte(limit))
+        return false;
+    return RxGetByte() == LINK_SYN;
+}
+
+bool SendZeroWord(std::int16_t abort, double limit) { return SendWordOrAbort(abort, 0, limit); }
+
+bool SendWordAck(std::int32_t w, double limit) { return SendWordOrAbort(0, w, limit); }
+
+bool RecvWordAck()
+{
+    if (!WaitRxByte())
+        return false;
+    const std::int16_t lo = RxGetByte();
+    if (!WaitRxByte())
+        return false;
+    const std::int16_t hi = RxGetByte();
+    if (!WaitRxByte())
+        return false;
+    if (RxGetByte() != LINK_STX)
+        return false;
+    WriteByte(LINK_SYN);
+    // A word of 32768 or more does not fit: it reads as negative, and every
+    // receiver refuses a length outside what it can take.
+    g_BlockLen = std::int16_t(std::uint16_t(lo + 256 * hi));
+    return true;
+}
+
+bool SendBlockEnd(std::uint8_t chk)
+{
+    WriteByte(chk);
+    WriteByte(LINK_ETX);
+    if (!WaitRxByte())
+        return false;
+    return RxGetByte() == LINK_EOT;
+}
+
+bool RecvBlockEnd()
+{
+    if (!WaitRxByte())
+        return false;
+    g_RxChk = RxGetByte();
+    if (!WaitRxByte())
+        return false;
+    return RxGetByte() == LINK_ETX;
+}
+
+bool ReadIoStatus(std::int16_t which)
+{
+    const std::int16_t code = which == 1 ? CMD_READ_INPUTS : CMD_READ_OUTPUTS;
+    if (!LinkHandshake(code)) {
+        ShowLinkError(0);
+        return false;
+    }
+    std::array<std::uint8_t, 4> b{};
+    switch (RecvBlock(4, b.data(), 4, false)) {
+    case BlockRecv::Failed:
+        ShowLinkError(0);
+        return false;
+    case BlockRecv::Refused:
+        return false;
+    case BlockRecv::Accepted:
+        break;
+    }
+    const std::int32_t lo = b[0] + 256 * b[1];
+    const std::int32_t hi = b[2] + 256 * b[3];
+    if (which == 1) {
+        g_InLo = lo;
+        g_InHi = hi;
+    } else {
+        g_OutLo = lo;
+        g_OutHi = hi;
+    }
+    return true;
+}
+
+} // namespace comm

@@ -1,0 +1,51 @@
+#pragma once
+// The link procedures: single bytes, acknowledged words, block trailers and
+// the status exchange. None raises; each reports success as true or false and
+// the caller decides what the operator sees.
+
+#include "controlbytes.h"
+#include "moddef.h"
+
+#include <cstdint>
+
+namespace comm {
+
+// Waits, all in seconds of a monotonic clock.
+inline constexpr double kHandshakeWait = 7.0;      // each of the two handshake answers
+inline constexpr double kConnectWait = 5.0;        // the answer to LINK_ENQ
+inline constexpr double kByteWait = 10.0;          // any other byte from the controller
+inline constexpr double kMotionAnswerWait = 60.0;  // the word after a command that starts motion
+
+// The receive notification: moves every waiting byte into the ring.
+void MSComm1_OnComm();
+// Connects MSComm1's notification to MSComm1_OnComm (once).
+void AttachReceiveNotification();
+
+// Empties the ring and whatever the port still holds unread.
+void ClearRxRing();
+
+// Waits until the ring holds a byte. False when `limit` seconds pass without
+// one, or at once when the port fails or the ring overflowed.
+bool WaitRxByte(double limit = kByteWait);
+
+void SendTxByte();
+bool RxAvail();
+std::int16_t RxGetByte();
+
+bool LinkHandshake(std::int16_t code);
+bool SendWordAck(std::int32_t w, double limit = kByteWait);
+bool RecvWordAck();
+bool SendZeroWord(std::int16_t abort, double limit = kByteWait);
+bool SendWordOrAbort(std::int16_t abort, std::int32_t w, double limit = kByteWait);
+bool SendBlockEnd(std::uint8_t chk);
+bool RecvBlockEnd();
+bool ReadIoStatus(std::int16_t which);
+
+// Writes one byte through g_TxBuf.
+inline void WriteByte(std::uint8_t b)
+{
+    g_TxBuf = b;
+    SendTxByte();
+}
+
+} // namespace comm

@@ -1,0 +1,157 @@
+#include "mscomm.h"
+
+#include "common/settings.h"
+
+#include <QSerialPort>
+#include <QStringList>
+
+namespace comm {
+
+using common::RtError;
+namespace err = common::err;
+
+MSComm& MSComm::MSComm1()
+{
+    static MSComm* port = new MSComm; // lives for the whole run
+    return *port;
+}
+
+MSComm::MSComm(QObject* parent) : QObject(parent), m_port(new QSerialPort(this))
+{
+    connect(m_port, &QSerialPort::readyRead, this, [this] {
+        m_commEvent = comEvReceive;
+        emit OnComm();
+    });
+    connect(m_port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        if (e == QSerialPort::ResourceError || e == QSerialPort::PermissionError || e == QSerialPort::DeviceNotFoundError)
+            if (m_port->isOpen())
+                m_failed = true;
+    });
+}
+
+std::optional<RtError> MSComm::setCommPort(int port)
+{
+    if (port < 1 || port > 16)
+        return RtError::of(err::InvalidPortNumber);
+    if (PortOpen())
+        return RtError::of(err::PortAlreadyOpen);
+    m_commPort = port;
+    return std::nullopt;
+}
+
+std::optional<RtError> MSComm::setSettings(const QString& settings)
+{
+    const QStringList parts = settings.trimmed().split(u',');
+    if (parts.size() != 4)
+        return RtError::of(err::InvalidPropertyValue);
+    bool okBaud = false;
+    const qint32 baud = parts[0].trimmed().toInt(&okBaud);
+    const QString parity = parts[1].trimmed().toLower();
+    bool okData = false;
+    const int data = parts[2].trimmed().toInt(&okData);
+    bool okStop = false;
+    const double stop = parts[3].trimmed().toDouble(&okStop);
+    if (!okBaud || baud <= 0 || parity.size() != 1 || !QStringLiteral("neoms").contains(parity) || !okData ||
+        data < 5 || data > 8 || !okStop || (stop != 1 && stop != 1.5 && stop != 2))
+        return RtError::of(err::InvalidPropertyValue);
+    m_baud = baud;
+    m_parity = parity[0].toLatin1();
+    m_dataBits = data;
+    m_stopBits = stop;
+    m_settings = settings.trimmed();
+    if (PortOpen())
+        applyLineSettings();
+    return std::nullopt;
+}
+
+std::optional<RtError> MSComm::setHandshaking(int mode)
+{
+    if (mode < 0 || mode > 3)
+        return RtError::of(err::InvalidPropertyValue);
+    m_handshaking = mode;
+    if (PortOpen())
+        applyLineSettings();
+    return std::nullopt;
+}
+
+void MSComm::applyLineSettings()
+{
+    m_port->setBaudRate(m_baud);
+    switch (m_parity) {
+    case 'e': m_port->setParity(QSerialPort::EvenParity); break;
+    case 'o': m_port->setParity(QSerialPort::OddParity); break;
+    case 'm': m_port->setParity(QSerialPort::MarkParity); break;
+    case 's': m_port->setParity(QSerialPort::SpaceParity); break;
+    default: m_port->setParity(QSerialPort::NoParity); break;
+    }
+    m_port->setDataBits(static_cast<QSerialPort::DataBits>(m_dataBits));
+    m_port->setStopBits(m_stopBits == 2 ? QSerialPort::TwoStop
+                                        : (m_stopBits == 1.5 ? QSerialPort::OneAndHalfStop : QSerialPort::OneStop));
+    switch (m_handshaking) {
+    case 1: m_port->setFlowControl(QSerialPort::SoftwareControl); break;
+    case 2:
+    case 3: m_port->setFlowControl(QSerialPort::HardwareControl); break;
+    default: m_port->setFlowControl(QSerialPort::NoFlowControl); break;
+    }
+}
+
+QString MSComm::deviceFor(int port)
+{
+    const QString key = QStringLiteral("COM%1").arg(port);
+    const QString fallback = QStringLiteral("/dev/ttyS%1").arg(port - 1);
+    const QString dev = common::GetSetting(QStringLiteral("Properties"), key, fallback);
+    return dev.isEmpty() ? fallback : dev;
+}
+
+bool MSComm::PortOpen() const { return m_port->isOpen(); }
+
+std::optional<RtError> MSComm::setPortOpen(bool open)
+{
+    if (!open) {
+        if (m_port->isOpen())
+            m_port->close();
+        m_failed = false;
+        return std::nullopt;
+    }
+    if (m_port->isOpen())
+        return RtError::of(err::PortAlreadyOpen);
+    m_failed = false;
+    m_port->setPortName(deviceFor(m_commPort));
+    if (!m_port->open(QIODevice::ReadWrite)) {
+        const QSerialPort::SerialPortError e = m_port->error();
+        m_port->clearError();
+        if (e == QSerialPort::DeviceNotFoundError)
+            return RtError::of(err::InvalidPortNumber);
+        if (e == QSerialPort::PermissionError)
+            return RtError::of(err::PortAlreadyOpen);
+        return RtError::of(err::CommStateFailed);
+    }
+    applyLineSettings();
+    m_port->clear(QSerialPort::AllDirections);
+    m_written = m_read = 0;
+    return std::nullopt;
+}
+
+void MSComm::Output(std::uint8_t byte)
+{
+    if (!m_port->isOpen())
+        return;
+    const char c = char(byte);
+    if (m_port->write(&c, 1) == 1)
+        ++m_written;
+    // Bare bytes and answers must not linger in Qt's buffer.
+    m_port->flush();
+}
+
+int MSComm::InBufferCount() const { return m_port->isOpen() ? int(m_port->bytesAvailable()) : 0; }
+
+QByteArray MSComm::Input()
+{
+    if (!m_port->isOpen())
+        return {};
+    QByteArray b = InputLen > 0 ? m_port->read(InputLen) : m_port->readAll();
+    m_read += quint64(b.size());
+    return b;
+}
+
+} // namespace comm

@@ -1,0 +1,83 @@
+#pragma once
+// The serial-port control of the main window: our own class over QSerialPort
+// with the members the link expects of it. It is the one owner of the port.
+
+#include "common/rterror.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class QSerialPort;
+
+namespace comm {
+
+class MSComm : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int comEvReceive = 2;
+
+    // The port of the main window.
+    static MSComm& MSComm1();
+
+    int CommPort() const { return m_commPort; }
+    std::optional<common::RtError> setCommPort(int port);
+
+    // "9600,n,8,1": baud, parity (n, e, o, m, s), data bits, stop bits.
+    QString Settings() const { return m_settings; }
+    std::optional<common::RtError> setSettings(const QString& settings);
+
+    // 0 none, 1 XON/XOFF, 2 RTS/CTS, 3 RTS/CTS and XON/XOFF.
+    int Handshaking() const { return m_handshaking; }
+    std::optional<common::RtError> setHandshaking(int mode);
+
+    bool PortOpen() const;
+    std::optional<common::RtError> setPortOpen(bool open);
+
+    // Writes one byte and hands it to the line at once.
+    void Output(std::uint8_t byte);
+
+    int InBufferCount() const;
+    int InputLen = 0;
+    // Takes InputLen waiting bytes (all of them when 0).
+    QByteArray Input();
+
+    int CommEvent() const { return m_commEvent; }
+
+    // The open port failed or disappeared (an unplugged adapter): every wait
+    // ends at once.
+    bool failed() const { return m_failed; }
+
+    // The device a port number opens: settings key Properties/COMn, by
+    // default /dev/ttyS0 for COM1 and /dev/ttyS1 for COM2.
+    static QString deviceFor(int port);
+
+    // Bytes written since the port opened (for the benchmarks).
+    quint64 bytesWritten() const { return m_written; }
+    quint64 bytesRead() const { return m_read; }
+
+signals:
+    // The receive notification: at least one received byte is waiting.
+    void OnComm();
+
+private:
+    explicit MSComm(QObject* parent = nullptr);
+    void applyLineSettings();
+
+    QSerialPort* m_port;
+    int m_commPort = 1;
+    QString m_settings = QStringLiteral("9600,n,8,1");
+    qint32 m_baud = 9600;
+    char m_parity = 'n';
+    int m_dataBits = 8;
+    double m_stopBits = 1;
+    int m_handshaking = 0;
+    int m_commEvent = 0;
+    bool m_failed = false;
+    quint64 m_written = 0;
+    quint64 m_read = 0;
+};
+
+} // namespace comm
