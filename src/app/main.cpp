@@ -1,11 +1,13 @@
+#include "frmsplash.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("ZEL Communication Program"));
-    w.show();
+    // Windows are hidden, never destroyed, when they unload: the program
+    // ends when the start-up or the main window says so.
+    app.setQuitOnLastWindowClosed(false);
+    app::frmSplash::instance().Show();
     return app.exec();
 }

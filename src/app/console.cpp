@@ -1,0 +1,348 @@
+// The operator console of the main window: output switching, RUN, stop and
+// run reset, servo, alarm reset, zero return, error check and the status read.
+
+#include "frmmain.h"
+
+#include "common/events.h"
+#include "common/msgbox.h"
+#include "common/numbers.h"
+#include "link/exchange.h"
+#include "link/moderror.h"
+#include "link/modlib.h"
+#include "link/mscomm.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace app {
+
+using namespace comm;
+
+std::array<std::int16_t, 32> g_OutState{};
+
+namespace {
+
+QGroupBox* ioFrame(const QString& caption, std::array<QCheckBox*, 32>& boxes, const char* name, QWidget* parent)
+{
+    auto* frame = new QGroupBox(caption, parent);
+    auto* grid = new QGridLayout(frame);
+    grid->setHorizontalSpacing(2);
+    auto label = [frame](const char* t) { return new QLabel(QString::fromLatin1(t), frame); };
+    grid->addWidget(label("00"), 0, 0);
+    grid->addWidget(label("15"), 0, 16, Qt::AlignRight);
+    for (int n = 0; n < 32; ++n) {
+        auto* b = new QCheckBox(frame);
+        b->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(name)).arg(n));
+        b->setToolTip(QString::number(n));
+        boxes[std::size_t(n)] = b;
+        const int col = n % 16;
+        // A wider gap after the eighth box of each row.
+        grid->addWidget(b, n < 16 ? 1 : 2, col < 8 ? col : col + 1);
+    }
+    grid->setColumnMinimumWidth(8, 12);
+    grid->addWidget(label("16"), 3, 0);
+    grid->addWidget(label("31"), 3, 16, Qt::AlignRight);
+    return frame;
+}
+
+QPushButton* button(const QString& caption, const QString& name, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+QLabel* lampLabel(const char* caption, QWidget* parent) { return new QLabel(QString::fromLatin1(caption), parent); }
+
+} // namespace
+
+void frmMain::buildConsole()
+{
+    auto* top = static_cast<QVBoxLayout*>(layout());
+
+    auto* lamps = new QHBoxLayout;
+    imgComm = new Lamp(QStringLiteral("imgComm"), this);
+    lamps->addWidget(lampLabel("LINK", this));
+    lamps->addWidget(imgComm);
+    static const char* const lampCaptions[] = {"RUN", "SERVO", "ERR"};
+    for (int i = 0; i < 3; ++i) {
+        imgruncomm[std::size_t(i)] = new Lamp(QStringLiteral("imgruncomm_%1").arg(i), this);
+        lamps->addSpacing(12);
+        lamps->addWidget(lampLabel(lampCaptions[i], this));
+        lamps->addWidget(imgruncomm[std::size_t(i)]);
+    }
+    imgruncomm[0]->setPicture(QStringLiteral("imgstop"));
+    lamps->addStretch();
+    top->addLayout(lamps);
+
+    top->addWidget(ioFrame(QStringLiteral("I/O Output"), chkIoOutput, "chkIoOutput", this));
+    top->addWidget(ioFrame(QStringLiteral("Input"), chkIoInput, "chkIoInput", this));
+    for (int n = 0; n < 32; ++n) {
+        connect(chkIoOutput[std::size_t(n)], &QCheckBox::clicked, this, [this, n] { chkIoOutput_Click(n); });
+        // Inputs are a display only.
+        chkIoInput[std::size_t(n)]->setAttribute(Qt::WA_TransparentForMouseEvents);
+        chkIoInput[std::size_t(n)]->setFocusPolicy(Qt::NoFocus);
+    }
+
+    auto* runFrame = new QGroupBox(QStringLiteral("RUN/ZR"), this);
+    auto* grid = new QGridLayout(runFrame);
+    grid->addWidget(new QLabel(QStringLiteral("PROGRAM"), runFrame), 0, 0);
+    txtRunPrgNo = new QLineEdit(QStringLiteral("0"), runFrame);
+    txtRunPrgNo->setObjectName(QStringLiteral("txtRunPrgNo"));
+    txtRunPrgNo->setMaxLength(2);
+    txtRunPrgNo->setFixedWidth(40);
+    grid->addWidget(txtRunPrgNo, 0, 1);
+    connect(txtRunPrgNo, &QLineEdit::textChanged, this, [this] { txtRunPrgNo_Change(); });
+
+    static const char* const runCaptions[] = {"RUN", "", "RUN-RESET"};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = button(QString::fromLatin1(runCaptions[i]), QStringLiteral("cmdRun_%1").arg(i), runFrame);
+        cmdRun[std::size_t(i)] = b;
+        connect(b, &QPushButton::clicked, this, [this, i] { cmdRun_Click(i); });
+        grid->addWidget(b, 0, 2 + i);
+    }
+    // The stop button is a picture button.
+    cmdRun[1]->setIcon(QIcon(Lamp::pictureOf(QStringLiteral("imgstop"))));
+    cmdRun[1]->setToolTip(QStringLiteral("STOP"));
+
+    static const char* const svCaptions[] = {"SERVO ON", "SERVO OFF", "ALARM RESET"};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = button(QString::fromLatin1(svCaptions[i]), QStringLiteral("cmdSvOn_%1").arg(i), runFrame);
+        cmdSvOn[std::size_t(i)] = b;
+        connect(b, &QPushButton::clicked, this, [this, i] { cmdSvOn_Click(i); });
+        grid->addWidget(b, 1, i);
+    }
+    static const char* const allCaptions[] = {"I/O ALL ON", "I/O ALL OFF"};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = button(QString::fromLatin1(allCaptions[i]), QStringLiteral("cmdIoAllOnOff_%1").arg(i), runFrame);
+        cmdIoAllOnOff[std::size_t(i)] = b;
+        connect(b, &QPushButton::clicked, this, [this, i] { cmdIoAllOnOff_Click(i); });
+        grid->addWidget(b, 2, i);
+    }
+    static const char* const zrCaptions[] = {"", "ZR"};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = button(QString::fromLatin1(zrCaptions[i]), QStringLiteral("cmdZR_%1").arg(i), runFrame);
+        cmdZR[std::size_t(i)] = b;
+        connect(b, &QPushButton::clicked, this, [this, i] { cmdZR_Click(i); });
+        grid->addWidget(b, 1, 3 + i);
+    }
+    cmdZR[0]->setIcon(QIcon(Lamp::pictureOf(QStringLiteral("imgOff"))));
+    top->addWidget(runFrame);
+
+    auto* bottom = new QHBoxLayout;
+    cmdStatus = button(QStringLiteral("I/O Status Check"), QStringLiteral("cmdStatus"), this);
+    connect(cmdStatus, &QPushButton::clicked, this, [this] { cmdStatus_Click(); });
+    cmderr = button(QStringLiteral("Error Check"), QStringLiteral("cmderr"), this);
+    connect(cmderr, &QPushButton::clicked, this, [this] { cmderr_Click(); });
+    bottom->addWidget(cmdStatus);
+    bottom->addWidget(cmderr);
+    bottom->addStretch();
+    top->addLayout(bottom);
+}
+
+// The frame of every console action: a closed port is told, a running
+// operation makes the click do nothing, and the pressed button is disabled
+// from the start to the very end, after the closing status read.
+void frmMain::runConsoleAction(QPushButton* pressed, bool statusRead, const std::function<void()>& exchange)
+{
+    if (!MSComm::MSComm1().PortOpen()) {
+        ShowLinkError(1);
+        return;
+    }
+    if (g_LinkBusy)
+        return;
+    ExchangeGuard guard;
+    if (!guard)
+        return;
+    g_LinkBusy = true;
+    if (pressed)
+        pressed->setEnabled(false);
+    exchange();
+    g_LinkBusy = false;
+    if (statusRead)
+        cmdStatus_Click();
+    if (pressed)
+        pressed->setEnabled(true);
+}
+
+// Handshake, the action's own bytes, then the word. A failed handshake is
+// answered with the abort word only.
+void frmMain::commandExchange(std::int16_t code, std::int32_t word, double answerWait,
+                              const std::function<void()>& beforeWord, const std::function<void()>& wordRefused)
+{
+    if (!LinkHandshake(code)) {
+        SendWordOrAbort(1, 0);
+        return;
+    }
+    if (beforeWord)
+        beforeWord();
+    if (!SendWordOrAbort(0, word, answerWait))
+        wordRefused();
+}
+
+namespace {
+const auto linkError0 = [] { ShowLinkError(0); };
+} // namespace
+
+void frmMain::chkIoOutput_Click(int Index)
+{
+    if (Index < 0 || Index > 31)
+        return;
+    runConsoleAction(nullptr, false, [Index, this] {
+        // Outputs 0..7 belong to the controller: nothing is sent.
+        if (Index < 8)
+            return;
+        commandExchange(CMD_SET_OUTPUT, 0, kByteWait, [Index] {
+            WriteByte(std::uint8_t(Index - 7));
+            // The opposite of what the last status read found, not the box's new state.
+            WriteByte(g_OutState[std::size_t(Index)] == 1 ? 0 : 1);
+        }, linkError0);
+    });
+}
+
+void frmMain::cmdIoAllOnOff_Click(int Index)
+{
+    if (Index < 0 || Index > 1)
+        return;
+    runConsoleAction(cmdIoAllOnOff[std::size_t(Index)], true, [Index, this] {
+        if (Index == 0)
+            commandExchange(CMD_IO_ALL_ON, 0, kByteWait, {}, linkError0);
+        else
+            commandExchange(CMD_IO_ALL_OFF, 0, kByteWait, {}, [] { common::MsgBox(QStringLiteral("통신 에러 발생")); });
+    });
+}
+
+void frmMain::setRunButtonsEnabled(bool enabled)
+{
+    cmdRun[0]->setEnabled(enabled);
+    cmdSvOn[0]->setEnabled(enabled);
+    cmdSvOn[1]->setEnabled(enabled);
+}
+
+void frmMain::cmdRun_Click(int Index)
+{
+    if (Index < 0 || Index > 2)
+        return;
+    runConsoleAction(cmdRun[std::size_t(Index)], true, [Index, this] {
+        if (Index == 0) {
+            // The number is read before the handshake; the box holds 0..31.
+            const auto number = common::toInt16(common::Val(txtRunPrgNo->text()));
+            const std::int32_t prg = number && *number >= 0 ? *number : 0;
+            commandExchange(CMD_RUN, prg, kMotionAnswerWait, [this] {
+                setRunButtonsEnabled(false);
+                m_Running = true;
+            }, linkError0);
+            return;
+        }
+        setRunButtonsEnabled(true);
+        m_Running = false;
+        // Stop and run reset are bare bytes: no handshake, no answer.
+        WriteByte(Index == 1 ? LINK_DLE : LINK_CAN);
+    });
+}
+
+void frmMain::cmdSvOn_Click(int Index)
+{
+    static constexpr std::int16_t codes[] = {CMD_SERVO_ON, CMD_SERVO_OFF, CMD_ALARM_RESET};
+    if (Index < 0 || Index > 2)
+        return;
+    runConsoleAction(cmdSvOn[std::size_t(Index)], true, [Index, this] {
+        // Servo on may be answered only once the motion is under way.
+        const double wait = Index == 0 ? kMotionAnswerWait : kByteWait;
+        commandExchange(codes[Index], 0, wait, {}, linkError0);
+    });
+}
+
+void frmMain::cmdZR_Click(int Index)
+{
+    (void)Index; // both zero-return buttons do the same
+    runConsoleAction(nullptr, false, [this] { commandExchange(CMD_ZR, 0, kMotionAnswerWait, {}, linkError0); });
+}
+
+void frmMain::cmderr_Click()
+{
+    runConsoleAction(cmderr, true, [] { ReadCtrlError(); });
+}
+
+void frmMain::cmdStatus_Click()
+{
+    if (!MSComm::MSComm1().PortOpen() || g_LinkBusy)
+        return;
+    ExchangeGuard guard;
+    if (!guard)
+        return;
+    g_LinkBusy = true;
+    Lamp* run = imgruncomm[0];
+    Lamp* servo = imgruncomm[1];
+    Lamp* errLamp = imgruncomm[2];
+    run->setPicture(QStringLiteral("imgstop"));
+    errLamp->setPicture(QStringLiteral("imgOff"));
+    cmdStatus->setEnabled(false);
+    auto end = [this] {
+        g_LinkBusy = false;
+        cmdStatus->setEnabled(true);
+    };
+
+    common::Sleep(400);
+    if (!ReadIoStatus(2)) {
+        end();
+        return;
+    }
+    for (int n = 0; n < 32; ++n) {
+        const bool on = ((n < 16 ? g_OutLo >> n : g_OutHi >> (n - 16)) & 1) != 0;
+        chkIoOutput[std::size_t(n)]->setChecked(on);
+        g_OutState[std::size_t(n)] = on ? 1 : 0;
+    }
+    const bool alarm = chkIoOutput[0]->isChecked();
+    if (!alarm)
+        m_AlarmArmed = true;
+    if (alarm && m_AlarmArmed) {
+        errLamp->setPicture(QStringLiteral("imgerr"));
+        common::MsgBox(QStringLiteral("ALARM RESET 을 누르고 에러 조치를 취하십시요."));
+        m_AlarmArmed = false;
+    }
+
+    common::Sleep(400);
+    if (!ReadIoStatus(1)) {
+        end();
+        return;
+    }
+    for (int n = 0; n < 32; ++n) {
+        const bool on = ((n < 16 ? g_InLo >> n : g_InHi >> (n - 16)) & 1) != 0;
+        chkIoInput[std::size_t(n)]->setChecked(on);
+    }
+    imgComm->setPicture(QStringLiteral("imgOn"));
+    servo->setPicture(chkIoOutput[2]->isChecked() ? QStringLiteral("Imgservo") : QStringLiteral("imgOff"));
+    if (chkIoOutput[0]->isChecked()) {
+        errLamp->setPicture(QStringLiteral("imgerr"));
+        m_Running = false;
+        setRunButtonsEnabled(true);
+    }
+    if (m_Running)
+        run->setPicture(QStringLiteral("imgrun"));
+    end();
+}
+
+void frmMain::txtRunPrgNo_Change()
+{
+    const QString t = txtRunPrgNo->text();
+    if (t.isEmpty())
+        return;
+    const auto v = common::NumericValue(t);
+    if (!v) {
+        common::MsgBox(QStringLiteral(" 숫자를 입력하십시요"));
+        txtRunPrgNo->setText(QStringLiteral("0"));
+        return;
+    }
+    if (*v < 0 || *v > 31) {
+        common::MsgBox(QStringLiteral("0 ~ 31 까지 입력하십시요."));
+        txtRunPrgNo->setText(QStringLiteral("0"));
+    }
+}
+
+} // namespace app

@@ -1,0 +1,247 @@
+#include "frmmain.h"
+
+#include "frmsplash.h"
+
+#include "common/events.h"
+#include "common/msgbox.h"
+#include "common/numbers.h"
+#include "common/settings.h"
+#include "link/exchange.h"
+#include "link/moderror.h"
+#include "link/modlib.h"
+#include "link/mscomm.h"
+
+#include <QVBoxLayout>
+
+namespace app {
+
+using namespace comm;
+
+namespace {
+const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
+} // namespace
+
+frmMain& frmMain::instance()
+{
+    static frmMain* w = new frmMain;
+    return *w;
+}
+
+frmMain::WindowOpeners& frmMain::openers()
+{
+    static WindowOpeners o;
+    return o;
+}
+
+frmMain::frmMain()
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("ZEL Communication Program"));
+    auto* layout = new QVBoxLayout(this);
+    buildMenus();
+    layout->setMenuBar(menuBar);
+    buildConsole();
+    common::setMainWindow(this);
+    m_axisParaTimer.setInterval(50);
+    connect(&m_axisParaTimer, &QTimer::timeout, this, [this] { checkAxisParaPending(); });
+}
+
+void frmMain::buildMenus()
+{
+    menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    auto item = [this](QAction*& a, const char* name, const char* caption, void (frmMain::*handler)()) {
+        a = menuBar->addAction(QString::fromLatin1(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, handler);
+    };
+    item(mnuTP, "mnuTP", "Teaching Pendant", &frmMain::mnuTP_Click);
+    item(mnuSysPara, "mnuSysPara", "Sys Para", &frmMain::mnuSysPara_Click);
+    item(mnuGainPara, "mnuGainPara", "Gain Para", &frmMain::mnuGainPara_Click);
+    item(mnuAxisPara, "mnuAxisPara", "Axis Para", &frmMain::mnuAxisPara_Click);
+    item(mnuSwPara, "mnuSwPara", "S/W Para", &frmMain::mnuSwPara_Click);
+    item(mnuLmtPara, "mnuLmtPara", "Limit Para", &frmMain::mnuLmtPara_Click);
+    mnuCommPort = menuBar->addMenu(QStringLiteral("Comm Port"));
+    mnuCommPort->setObjectName(QStringLiteral("mnuCommPort"));
+    auto sub = [this](QAction*& a, const char* name, const char* caption, void (frmMain::*handler)()) {
+        a = mnuCommPort->addAction(QString::fromLatin1(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, handler);
+    };
+    sub(mnuCommPortOpen1, "mnuCommPortOpen1", "Open(COM1)", &frmMain::mnuCommPortOpen1_Click);
+    sub(mnuCommPortOpen2, "mnuCommPortOpen2", "Open(COM2)", &frmMain::mnuCommPortOpen2_Click);
+    sub(mnuCommPortClose, "mnuCommPortClose", "Close", &frmMain::mnuCommPortClose_Click);
+}
+
+void frmMain::Form_Load()
+{
+    m_AlarmArmed = true;
+    resize(sizeHint());
+    centreOnScreen();
+    MSComm& port = MSComm::MSComm1();
+    AttachReceiveNotification();
+    // A refused stored setting is shown and the port keeps its own value for
+    // it; the rest of the load still runs, so every later transfer has its
+    // tables.
+    const QString settings = common::GetSetting(QStringLiteral("Properties"), QStringLiteral("Settings"));
+    if (!settings.isEmpty())
+        if (auto e = port.setSettings(settings))
+            common::MsgBox(e->text(), common::MsgButtons::Ok, common::kAppTitle, common::MsgIcon::Exclamation);
+    const QString handshaking = common::GetSetting(QStringLiteral("Properties"), QStringLiteral("Handshaking"));
+    if (!handshaking.isEmpty()) {
+        const auto number = common::NumericValue(handshaking);
+        const auto mode = number ? common::toInt16(*number) : std::nullopt;
+        auto e = mode ? port.setHandshaking(*mode) : common::RtError::of(common::err::InvalidPropertyValue);
+        if (e)
+            common::MsgBox(e->text(), common::MsgButtons::Ok, common::kAppTitle, common::MsgIcon::Exclamation);
+    }
+    imgComm->setPicture(QStringLiteral("imgOff"));
+    InitBytePlace();
+    if (openers().loadSysParaFile)
+        openers().loadSysParaFile();
+    if (openers().initParaNames)
+        openers().initParaNames();
+    if (openers().initCmdWords)
+        openers().initCmdWords();
+    InitErrMsgs();
+    g_RxTail = 0;
+    g_RxHead = 0;
+    g_RxEvent = false;
+    g_LinkBusy = false;
+}
+
+void frmMain::connectPort(int portNumber)
+{
+    MSComm& port = MSComm::MSComm1();
+    if (port.PortOpen())
+        return;
+    ExchangeGuard guard;
+    if (!guard)
+        return;
+    if (auto e = port.setCommPort(portNumber)) {
+        common::MsgBox(e->text());
+        return;
+    }
+    if (auto e = port.setPortOpen(true)) {
+        common::MsgBox(e->text());
+        return;
+    }
+    g_LinkBusy = true;
+    g_RxEvent = false;
+    WriteByte(LINK_ENQ);
+    const double deadline = common::ClockSeconds() + kConnectWait;
+    while (common::ClockSeconds() < deadline && !port.failed()) {
+        common::WaitEvents(50);
+        if (g_RxEvent)
+            break;
+    }
+    if (!g_RxEvent) {
+        common::MsgBox(kNotConnected);
+        port.setPortOpen(false);
+        g_LinkBusy = false;
+        return;
+    }
+    g_RxEvent = false;
+    // Only the last byte of the notification that ended the wait decides.
+    if (!g_InBytes.isEmpty() && std::uint8_t(g_InBytes[0]) == LINK_DC1) {
+        g_RxTail = 0;
+        g_RxHead = 0;
+        g_RxEvent = false;
+        g_LinkBusy = false;
+        imgComm->setPicture(QStringLiteral("imgOn"));
+        cmdStatus_Click();
+        return;
+    }
+    g_LinkBusy = false;
+}
+
+void frmMain::mnuCommPortClose_Click()
+{
+    if (g_LinkBusy)
+        return;
+    ExchangeGuard guard;
+    if (!guard)
+        return;
+    g_LinkBusy = true;
+    g_RxEvent = false;
+    MSComm& port = MSComm::MSComm1();
+    if (port.PortOpen()) {
+        if (LinkHandshake(CMD_DISCONNECT)) {
+            imgComm->setPicture(QStringLiteral("imgOff"));
+            port.setPortOpen(false);
+        } else {
+            common::DoEvents();
+        }
+    }
+    g_LinkBusy = false;
+}
+
+void frmMain::Form_Unload(bool& cancel)
+{
+    // A window-manager close reaches a disabled window too; and unloading in
+    // the middle of an exchange would pull the window from under its wait.
+    if (!isEnabled() || g_LinkBusy || ExchangeGuard::busy()) {
+        cancel = true;
+        return;
+    }
+    QList<common::Form*> others = Form::loadedForms();
+    others.removeAll(this);
+    for (auto it = others.crbegin(); it != others.crend(); ++it) {
+        if (!(*it)->Unload()) {
+            cancel = true;
+            return;
+        }
+    }
+    mnuCommPortClose_Click();
+    m_axisParaTimer.stop();
+    m_axisParaPending = false;
+    EndProgram();
+}
+
+void frmMain::openDisablingWindow(const std::function<common::Form*()>& window)
+{
+    if (!window)
+        return;
+    common::Form* w = window();
+    w->Show();
+    common::disableMainWindowFor(w);
+}
+
+void frmMain::mnuTP_Click()
+{
+    if (openers().frmTP)
+        openers().frmTP()->Show();
+}
+
+void frmMain::mnuSysPara_Click() { openDisablingWindow(openers().frmSysPara); }
+void frmMain::mnuGainPara_Click() { openDisablingWindow(openers().frmGain); }
+void frmMain::mnuSwPara_Click() { openDisablingWindow(openers().frmSw); }
+void frmMain::mnuLmtPara_Click() { openDisablingWindow(openers().frmLmt); }
+
+void frmMain::mnuAxisPara_Click()
+{
+    // Waiting here for the console operation would run inside that
+    // operation's own wait and never end: the choice is held instead and
+    // the window opens once the operation is over.
+    if (g_LinkBusy) {
+        m_axisParaPending = true;
+        m_axisParaTimer.start();
+        return;
+    }
+    openDisablingWindow(openers().frmAxis);
+}
+
+void frmMain::checkAxisParaPending()
+{
+    if (!m_axisParaPending) {
+        m_axisParaTimer.stop();
+        return;
+    }
+    if (g_LinkBusy || common::eventServeDepth() > 0)
+        return;
+    m_axisParaPending = false;
+    m_axisParaTimer.stop();
+    openDisablingWindow(openers().frmAxis);
+}
+
+} // namespace app

@@ -1,0 +1,102 @@
+// The start-up window: the model choice sets the axis count; OK opens the
+// main window only after a choice; Cancel and a typed key end the program.
+
+#include "app/frmmain.h"
+#include "app/frmsplash.h"
+#include "common/colors.h"
+#include "link/moddef.h"
+#include "support/seams.h"
+
+#include <QtTest>
+
+using app::frmMain;
+using app::frmSplash;
+
+class TestSplash : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        comm::g_AxisCount = 0;
+        frmSplash::instance().Show();
+    }
+    void cleanup()
+    {
+        frmSplash::instance().Unload();
+        frmMain::instance().Unload();
+    }
+
+    void versionText() { QCOMPARE(frmSplash::instance().lblVersion->text(), QStringLiteral("Ver 4.0.0")); }
+
+    void modelClicksSetAxisCountAndColour_data()
+    {
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<int>("axisCount");
+        QTest::addColumn<int>("highlighted");
+        QTest::newRow("K2") << QList<int>{0} << 2 << 0;
+        QTest::newRow("K4") << QList<int>{2} << 4 << 2;
+        QTest::newRow("K3 then K2: the last click counts") << QList<int>{1, 0} << 2 << 0;
+    }
+    void modelClicksSetAxisCountAndColour()
+    {
+        QFETCH(QList<int>, clicks);
+        QFETCH(int, axisCount);
+        QFETCH(int, highlighted);
+        auto& s = frmSplash::instance();
+        for (int i : clicks)
+            QTest::mouseClick(s.findChild<QPushButton*>(QStringLiteral("cmdSelZel_%1").arg(i)), Qt::LeftButton);
+        QCOMPARE(int(comm::g_AxisCount), axisCount);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(common::backColor(s.cmdSelZel[std::size_t(i)]),
+                     i == highlighted ? common::color::LightYellow : common::color::InfoBackground);
+    }
+
+    void okWithoutModelDoesNothing()
+    {
+        auto& s = frmSplash::instance();
+        s.cmdSelZel_Click(3);
+        QVERIFY(s.isLoaded());
+        QVERIFY(!frmMain::instance().isLoaded());
+    }
+
+    void okAfterModelOpensMainWindow()
+    {
+        testsupport::MessageRecorder boxes;
+        testsupport::SettingsStore store;
+        auto& s = frmSplash::instance();
+        s.cmdSelZel_Click(1);
+        s.cmdSelZel_Click(3);
+        QVERIFY(!s.isLoaded());
+        QVERIFY(frmMain::instance().isLoaded());
+        QVERIFY(frmMain::instance().isVisible());
+        QCOMPARE(int(comm::g_AxisCount), 3);
+        // OK paints the model buttons neutral as every click does.
+        QCOMPARE(common::backColor(s.cmdSelZel[1]), common::color::InfoBackground);
+        QVERIFY(boxes.boxes.isEmpty());
+    }
+
+    void cancelEndsProgram()
+    {
+        frmSplash::instance().cmdSelZel_Click(4);
+        QVERIFY(!frmSplash::instance().isLoaded());
+        QVERIFY(!frmMain::instance().isLoaded());
+    }
+
+    void typedKeyEndsProgramAlsoOverAButton()
+    {
+        auto& s = frmSplash::instance();
+        QPushButton* ok = s.cmdSelZel[3];
+        QTest::keyClick(ok, Qt::Key_A);
+        QVERIFY(!s.isLoaded());
+    }
+
+    void keyWithoutCharacterDoesNotEndProgram()
+    {
+        auto& s = frmSplash::instance();
+        QTest::keyClick(s.cmdSelZel[0], Qt::Key_Shift);
+        QVERIFY(s.isLoaded());
+    }
+};
+
+QTEST_MAIN(TestSplash)
+#include "test_splash.moc"
