@@ -1,0 +1,174 @@
+#include "frmloc.h"
+
+#include "common/numbers.h"
+#include "link/moddef.h"
+
+#include <QSignalBlocker>
+
+namespace points {
+
+namespace {
+
+constexpr ButtonSpec kTransButtons[] = {
+    {"Trans", PointAction::Single},
+    {"Block Trans", PointAction::Block},
+    {"ALL Trans", PointAction::All},
+    {"File Open", PointAction::FileOpen},
+};
+
+constexpr ButtonSpec kRecvButtons[] = {
+    {"Receive", PointAction::Single},     {"Block Receive", PointAction::Block}, {"ALL Receive", PointAction::All},
+    {"File Open", PointAction::FileOpen}, {"File Save", PointAction::FileSave},
+};
+
+constexpr PointWindowDesc kLocWindow{
+    "frmLoc",
+    "LOCATION",
+    Table::Loc,
+    3,
+    " 0 ~ 999 까지 입력하십시요.",
+    false,
+    "LOC FILE SAVE",
+    "LOC FILE OPEN",
+    "cmdDlgLoc",
+    "ZELLOC.dat|ZELLOC.dat|모든파일(*.*)|*.*",
+    {"fraLoc",
+     "LOC Trans (PC -> ZEL)",
+     "txtLocTransFile",
+     12,
+     "txtLocTrans",
+     {0, 1},
+     {"Start LOC #", "End LOC #"},
+     "cmdLocTrans",
+     kTransButtons,
+     "ProgressBarLocTrans"},
+    {"Frame1",
+     "LOC Receive (ZEL -> PC)",
+     "txtLocReceiveFile",
+     13,
+     "txtLocReceive",
+     {11, 10},
+     {"Start LOC #", "End LOC #"},
+     "cmdLocReceive",
+     kRecvButtons,
+     "ProgressBarLocReceive"},
+};
+
+// Label of each axis value box, axes 1..4, per side.
+constexpr int kTransValueLabels[] = {9, 8, 7, 6};
+constexpr int kRecvValueLabels[] = {2, 3, 4, 5};
+constexpr const char* kAxisCaptions[] = {"LOC 1AX", "2AX", "3AX", "4AX"};
+
+int axisCount()
+{
+    const int n = comm::g_AxisCount;
+    return n < 0 ? 0 : n > 4 ? 4 : n;
+}
+
+} // namespace
+
+frmLoc& frmLoc::instance()
+{
+    static frmLoc* w = new frmLoc; // lives for the whole run
+    return *w;
+}
+
+frmLoc::frmLoc() : PointWindow(kLocWindow)
+{
+    buildSides(Label1);
+    fraLoc = m_trans.frame;
+    Frame1 = m_recv.frame;
+    txtLocTransFile = m_trans.file;
+    txtLocTrans = m_trans.number;
+    ProgressBarLocTrans = m_trans.bar;
+    std::copy(m_trans.buttons.begin(), m_trans.buttons.end(), cmdLocTrans.begin());
+    txtLocReceiveFile = m_recv.file;
+    txtLocReceive = m_recv.number;
+    ProgressBarLocReceive = m_recv.bar;
+    std::copy(m_recv.buttons.begin(), m_recv.buttons.end(), cmdLocReceive.begin());
+    cmdDlgLoc = m_dialog;
+
+    auto values = [this](Side& side, std::array<QLineEdit*, 4>& boxes, const char* name, const int* labels) {
+        for (int a = 0; a < 4; ++a) {
+            auto* l = new QLabel(QString::fromLatin1(kAxisCaptions[a]), side.frame);
+            l->setObjectName(QStringLiteral("Label1_%1").arg(labels[a]));
+            Label1[std::size_t(labels[a])] = l;
+            auto* box = new QLineEdit(QStringLiteral("0.00"), side.frame);
+            box->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(name)).arg(a));
+            box->setAlignment(Qt::AlignRight);
+            boxes[std::size_t(a)] = box;
+            side.grid->addWidget(l, 2, 2 * a);
+            side.grid->addWidget(box, 2, 2 * a + 1);
+        }
+    };
+    values(m_trans, txtTransLocVal, "txtTransLocVal", kTransValueLabels);
+    values(m_recv, txtRcvLocVal, "txtRcvLocVal", kRecvValueLabels);
+    for (int a = 0; a < 4; ++a)
+        connect(txtTransLocVal[std::size_t(a)], &QLineEdit::textChanged, this, [this, a] { txtTransLocVal_Change(a); });
+}
+
+void frmLoc::resetControls()
+{
+    PointWindow::resetControls();
+    for (auto* boxes : {&txtTransLocVal, &txtRcvLocVal})
+        for (QLineEdit* box : *boxes) {
+            const QSignalBlocker block(box);
+            box->setText(QStringLiteral("0.00"));
+        }
+}
+
+void frmLoc::Form_Load()
+{
+    PointWindow::Form_Load();
+    txtLocTrans[0]->setText(QString::number(g_TransLocNo));
+    txtLocReceive[0]->setText(QString::number(g_RcvLocNo));
+    showValues(txtTransLocVal, g_TransLocNo);
+    showValues(txtRcvLocVal, g_RcvLocNo);
+    txtLocTransFile->setText(m_TransFileName);
+    txtLocReceiveFile->setText(m_RecvFileName);
+}
+
+void frmLoc::showValues(const std::array<QLineEdit*, 4>& boxes, int p)
+{
+    if (!validPoint(Table::Loc, p))
+        return;
+    // The boxes show the point that txtLocTrans(0) names: storing back what
+    // they show would change nothing.
+    const bool wasFilling = m_filling;
+    m_filling = true;
+    for (int a = 0; a < axisCount(); ++a)
+        boxes[std::size_t(a)]->setText(common::formatHundredths(g_LocData[std::size_t(p)].ax[std::size_t(a)]));
+    m_filling = wasFilling;
+}
+
+void frmLoc::previewPoint(bool transSide, int point)
+{
+    showValues(transSide ? txtTransLocVal : txtRcvLocVal, point);
+}
+
+void frmLoc::showReceivedPoint()
+{
+    showValues(txtRcvLocVal, g_RcvLocNo);
+}
+
+void frmLoc::afterTransLoad()
+{
+    txtLocTrans[0]->setText(QStringLiteral("0"));
+    showValues(txtTransLocVal, 0);
+}
+
+void frmLoc::txtTransLocVal_Change(int Index)
+{
+    if (m_filling || Index < 0 || Index > 3)
+        return;
+    // Only a point of the table takes the value, and only a value that fits.
+    const auto p = boxPoint(txtLocTrans[0]);
+    if (!p)
+        return;
+    const auto hundredths = common::toInt32(common::Val(txtTransLocVal[std::size_t(Index)]->text()) * 100.0);
+    if (!hundredths)
+        return;
+    g_LocData[std::size_t(*p)].ax[std::size_t(Index)] = *hundredths;
+}
+
+} // namespace points
