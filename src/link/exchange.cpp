@@ -70,18 +70,20 @@ void TransferReport::noteSilentFailure()
         g_reportFailure = true;
 }
 
-bool SendBlock(const std::uint8_t* data, int n)
+bool SendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte)
 {
     unsigned sum = 0;
     for (int i = 0; i < n; ++i) {
         g_TxBuf = data[i];
         sum = (sum + g_TxBuf) & 0xFFu;
         SendTxByte();
+        if (onByte)
+            onByte(i);
     }
     return SendBlockEnd(std::uint8_t((0u - sum) & 0xFFu));
 }
 
-BlockRecv RecvBlock(int n, std::uint8_t* into, int capacity, bool report)
+BlockRecv RecvBlock(int n, std::uint8_t* into, int capacity, bool report, const ByteProgress& onByte)
 {
     unsigned sum = 0;
     for (int i = 0; i < n; ++i) {
@@ -91,6 +93,8 @@ BlockRecv RecvBlock(int n, std::uint8_t* into, int capacity, bool report)
         if (i < capacity)
             into[i] = b;
         sum = (sum + b) & 0xFFu;
+        if (onByte)
+            onByte(i + 1);
         common::DoEvents();
     }
     if (!RecvBlockEnd())

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace comm {
 
@@ -57,9 +58,14 @@ private:
     bool m_finished = false;
 };
 
+// Told after each data byte of a block: the bytes written so far minus one
+// when sending (0 .. n - 1), the bytes taken so far when receiving (1 .. n).
+// Transfer windows move their progress bars with it.
+using ByteProgress = std::function<void(int)>;
+
 // Sends n data bytes, each through g_TxBuf with its running sum, and the
 // trailer; true when the controller answers LINK_EOT.
-bool SendBlock(const std::uint8_t* data, int n);
+bool SendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte = {});
 
 enum class BlockRecv {
     Accepted, // checksum good, LINK_EOT written, the bytes are in `into`
@@ -72,7 +78,7 @@ enum class BlockRecv {
 // link stays in step, but at most `capacity` bytes are stored and the block
 // is refused. A refusal is noted in the running TransferReport unless
 // `report` is false (the status read stays silent).
-BlockRecv RecvBlock(int n, std::uint8_t* into, int capacity, bool report = true);
+BlockRecv RecvBlock(int n, std::uint8_t* into, int capacity, bool report = true, const ByteProgress& onByte = {});
 
 // The checksum byte that makes the data bytes and itself add up to 0 mod 256.
 std::uint8_t blockChecksum(const std::uint8_t* data, int n);

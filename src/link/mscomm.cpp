@@ -23,9 +23,23 @@ MSComm::MSComm(QObject* parent) : QObject(parent), m_port(new QSerialPort(this))
         emit OnComm();
     });
     connect(m_port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-        if (e == QSerialPort::ResourceError || e == QSerialPort::PermissionError || e == QSerialPort::DeviceNotFoundError)
-            if (m_port->isOpen())
-                m_failed = true;
+        // A hang-up reads as end of file and comes as ReadError, not as
+        // ResourceError.
+        if (e != QSerialPort::ResourceError && e != QSerialPort::PermissionError &&
+            e != QSerialPort::DeviceNotFoundError && e != QSerialPort::ReadError && e != QSerialPort::WriteError)
+            return;
+        if (!m_port->isOpen())
+            return;
+        m_failed = true;
+        // Qt keeps polling a dead descriptor at full speed: close it once the
+        // notification that reported the error has returned.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_failed && m_port->isOpen())
+                    m_port->close();
+            },
+            Qt::QueuedConnection);
     });
 }
 
