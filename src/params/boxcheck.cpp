@@ -1,0 +1,176 @@
+#include "boxcheck.h"
+
+#include "common/numbers.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace params {
+
+namespace {
+
+constexpr Range kNone{1, 0};
+
+bool inRange(Range r, double x)
+{
+    return x >= r.lo && x <= r.hi;
+}
+
+std::optional<double> hexValue(QStringView text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    double v = 0;
+    for (QChar c : text) {
+        const int d = QStringView(u"0123456789abcdef").indexOf(c.toLower());
+        if (d < 0)
+            return std::nullopt;
+        v = v * 16 + d; // very long texts grow past every bound, never wrap
+    }
+    return v;
+}
+
+} // namespace
+
+double leadingNumber(QStringView text)
+{
+    QString compact;
+    for (QChar c : text)
+        if (c != u' ' && c != u'\t' && c != u'\n' && c != u'\r')
+            compact += c;
+    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?"));
+    const auto m = number.match(compact);
+    if (!m.hasMatch())
+        return 0;
+    const std::string s = m.captured(0).toStdString();
+    const double v = std::strtod(s.c_str(), nullptr);
+    return std::isnan(v) ? 0 : v;
+}
+
+BoxVerdict checkBoxText(const BoxRule& rule, QStringView text)
+{
+    BoxVerdict out;
+    if (text.isEmpty())
+        return out;
+    double x = 0;
+    std::optional<double> parsed;
+    switch (rule.test) {
+    case NumberTest::Decimal:
+        parsed = common::NumericValue(text);
+        break;
+    case NumberTest::Hexadecimal:
+        parsed = hexValue(text);
+        break;
+    case NumberTest::None:
+        parsed = leadingNumber(text);
+        break;
+    }
+    if (!parsed) {
+        out.kind = BoxVerdict::Kind::NotNumber;
+        out.message = QString::fromUtf8(rule.notNumberMessage);
+        out.resetToZero = true;
+        return out;
+    }
+    x = *parsed;
+    const double rounded = std::isfinite(x) ? common::roundHalfEven(x) : x;
+    const double tested = rule.rangeOnRounded ? rounded : x;
+    if (!inRange(rule.accepted, tested) && !inRange(rule.alsoAccepted, tested)) {
+        out.kind = BoxVerdict::Kind::OutOfRange;
+        out.message = QString::fromUtf8(rule.rangeMessage);
+        out.resetToZero = rule.onRefused == OnRefused::ResetToZero;
+        return out;
+    }
+    out.kind = BoxVerdict::Kind::Store;
+    out.value = (rule.storeRounded ? rounded : x) * rule.scale;
+    return out;
+}
+
+namespace {
+
+constexpr const char* kHexNotNumber = " 16 진수 값을 넣어주십시요.";
+constexpr const char* kDecNotNumber = " 정수를 입력하십시요";
+
+constexpr BoxRule hexBox(double hi, const char* message)
+{
+    return {NumberTest::Hexadecimal, kHexNotNumber, {0, hi}, kNone, message, OnRefused::ResetToZero, false, true, 1};
+}
+constexpr BoxRule decBox(double hi, const char* message)
+{
+    return {NumberTest::Decimal, kDecNotNumber, {0, hi}, kNone, message, OnRefused::ResetToZero, false, true, 1};
+}
+
+// The S/W groups: no not-a-number check; a refused text stays as typed.
+constexpr BoxRule swGroup(Range r, const char* message, Range also = kNone)
+{
+    return {NumberTest::None, nullptr, r, also, message, OnRefused::LeaveText, false, false, 1};
+}
+constexpr BoxRule hundredths(BoxRule r)
+{
+    r.scale = 100;
+    return r;
+}
+
+constexpr BoxRule kSwPosition = swGroup({-21470000, 21470000}, " -21470000.00 ~ 21470000.00 사이의 값을 입력하십시요.");
+constexpr BoxRule kSwErr = swGroup({0, 100000}, " 0 ~ 100000.00 사이의 값을 입력하십시요.");
+constexpr BoxRule kSwVel = swGroup({0, 30000}, " 0 ~ 30000.00 사이의 값을 입력하십시요.");
+constexpr BoxRule kSwGear = swGroup({0, 900000}, " 0 ~ 900000.00 사이의 값을 입력하십시요.");
+constexpr BoxRule kSwAcc = swGroup({0, 200}, " 0 ~ 200 사이의 값을 입력하십시요.");
+constexpr BoxRule kSwRatio = swGroup({0, 100}, " 0 ~ 100 사이의 값을 입력하십시요.");
+constexpr BoxRule kSwSpeed = swGroup({0, 5000}, " 0 ~ 5000 사이의 값을 입력하십시요.");
+constexpr BoxRule kSwJlock = swGroup({1, 16}, " 1 ~ 16, 21 ~ 36 사이의 값을 입력하십시요.", {21, 36});
+
+// Fields 0 to 6 are held in hundredths of the number typed.
+constexpr BoxRule kSwBoxes[18] = {
+    hundredths(kSwPosition), // CR
+    hundredths(kSwPosition), // LL
+    hundredths(kSwPosition), // UL
+    hundredths(kSwPosition), // OFF
+    hundredths(kSwErr),      // ERR
+    hundredths(kSwVel),      // VEL
+    hundredths(kSwGear),     // GEB
+    kSwGear,                 // GEA
+    kSwAcc,                  // ACC
+    kSwAcc,                  // DCC
+    kSwGear,                 // INP
+    kSwRatio,                // PUL
+    kSwSpeed,                // C_VEL
+    kSwSpeed,                // F_VEL
+    kSwAcc,                  // Z_ACC
+    kSwAcc,                  // P_ACC
+    kSwRatio,                // RATIO
+    kSwJlock,                // JLOCK
+};
+
+} // namespace
+
+// MSPD accepts 0 although its message names 1 to 100.
+constexpr BoxRule kSysBoxes[6] = {
+    hexBox(0xFFFFFF, " 000000H ~ FFFFFFH 까지 입력하십시요."), // PSIG
+    hexBox(0xFFFFFF, " 000000H ~ FFFFFFH 까지 입력하십시요."), // ESIG
+    hexBox(0xF, " 0H ~ FH 까지 입력하십시요."),                // ZRNO
+    decBox(999999, " 000000 ~ 999999 까지 입력하십시요."),     // BRON
+    decBox(999999, " 000000 ~ 999999 까지 입력하십시요."),     // BROF
+    decBox(100, " 1 ~ 100 까지 입력하십시요."),                // MSPD
+};
+
+// A refused gain stays as typed; a negative gain gets the same message.
+constexpr BoxRule kGainBox{NumberTest::Decimal,
+                           " 숫자를 입력하십시요",
+                           {0, 32000},
+                           kNone,
+                           "Gain 숫자값이 너무 큽니다",
+                           OnRefused::LeaveText,
+                           true,
+                           true,
+                           1};
+
+const BoxRule& swBoxRule(int field)
+{
+    return kSwBoxes[field];
+}
+
+} // namespace params

@@ -1,0 +1,122 @@
+#include "frmgain.h"
+
+#include "parablock.h"
+
+#include "common/numbers.h"
+#include "link/moddef.h"
+
+#include <QVBoxLayout>
+
+namespace params {
+
+namespace {
+constexpr int kGains = 10;
+// Window labels, trailing blanks and all.
+constexpr const char* kGainLabels[] = {"Pos Pgain", "Pos Igain ", "Pos Dgain ", "Pos Fgain", "Pos I Limit ",
+                                       "Vel Pgain", "Vel Igain ", "Vel Dgain ", "Vel Fgain", "Vel I Limit "};
+constexpr int kTypedChars = 5;
+} // namespace
+
+frmGain& frmGain::instance()
+{
+    static auto* w = new frmGain;
+    return *w;
+}
+
+frmGain::frmGain() : ParaForm(kGainSet)
+{
+    txtGainParaFileName = fileNameBox();
+    cmdDlgGainPara = findChild<ParaFileDialog*>(QStringLiteral("cmdDlgGainPara"));
+    for (int k = 0; k < kGains; ++k) {
+        auto* label = new QLabel(QString::fromLatin1(kGainLabels[k]), this);
+        label->setObjectName(QStringLiteral("GainLabel_%1").arg(k));
+        // The position gains above the velocity gains, with a gap between.
+        body()->addWidget(label, 1 + k + (k >= 5 ? 1 : 0), 0);
+        GainLabel[std::size_t(k)] = label;
+    }
+    GainLabel[10] = findChild<QLabel*>(QStringLiteral("GainLabel_10"));
+    for (int a = 0; a < kMaxAxes; ++a) {
+        auto* frame = new QGroupBox(QStringLiteral("%1 AXIS").arg(a + 1), this);
+        frame->setObjectName(QStringLiteral("fraAxis_%1").arg(a));
+        auto* column = new QVBoxLayout(frame);
+        for (int k = 0; k < kGains; ++k) {
+            const int i = a * kGains + k;
+            auto* box = new QLineEdit(frame);
+            box->setObjectName(QStringLiteral("txtax1Gain_%1").arg(i));
+            box->setValidator(new TypingLimit(kTypedChars, box));
+            connect(box, &QLineEdit::textChanged, this, [this, i] { txtax1Gain_Change(i); });
+            if (k == 5)
+                column->addSpacing(12);
+            column->addWidget(box);
+            txtax1Gain[std::size_t(i)] = box;
+        }
+        body()->addWidget(frame, 0, 1 + a, 13, 1);
+        fraAxis[std::size_t(a)] = frame;
+    }
+}
+
+void frmGain::resetControls()
+{
+    ParaForm::resetControls();
+    for (QLineEdit* box : txtax1Gain) {
+        const QSignalBlocker quiet(box);
+        box->clear();
+    }
+    for (QGroupBox* frame : fraAxis)
+        frame->setEnabled(true);
+}
+
+void frmGain::ownStep(Step step)
+{
+    switch (step) {
+    case Step::GainNotReady:
+        g_GainFormReady = false;
+        break;
+    case Step::EnableAxisFrames:
+        for (int a = 0; a < kMaxAxes; ++a)
+            fraAxis[std::size_t(a)]->setEnabled(a < blockAxes(kGainSet));
+        break;
+    case Step::GainReady:
+        g_GainFormReady = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void frmGain::updateView()
+{
+    for (int a = 0; a < blockAxes(kGainSet); ++a)
+        for (int k = 0; k < kGains; ++k)
+            txtax1Gain[std::size_t(a * kGains + k)]->setText(
+                common::formatInt(g_GainPara[std::size_t(a)][std::size_t(k)]));
+}
+
+void frmGain::txtax1Gain_Change(int Index)
+{
+    if (Index < 0 || Index >= int(txtax1Gain.size()))
+        return;
+    QLineEdit* box = txtax1Gain[std::size_t(Index)];
+    std::int32_t& held = g_GainPara[std::size_t(Index / kGains)][std::size_t(Index % kGains)];
+    // While the window opens a number only shows the held value again.
+    if (!g_GainFormReady && common::IsNumeric(box->text())) {
+        box->setText(common::formatInt(held));
+        return;
+    }
+    checkBox(box, kGainBox, [&held](double v) { held = std::int32_t(v); });
+}
+
+void LoadGainParaFile()
+{
+    frmGain::instance().loadParaFile();
+}
+void SaveGainParaFile()
+{
+    frmGain::instance().saveParaFile();
+}
+void UnpackGainPara()
+{
+    unpackParaBlock(kGainSet, comm::g_RxData.data());
+}
+
+} // namespace params

@@ -1,0 +1,405 @@
+#include "frmpara.h"
+
+#include "parablock.h"
+#include "parafile.h"
+
+#include "common/colors.h"
+#include "common/filedialog.h"
+#include "common/msgbox.h"
+#include "link/exchange.h"
+#include "link/moddef.h"
+#include "link/moderror.h"
+#include "link/modlib.h"
+#include "link/mscomm.h"
+
+#include <QVBoxLayout>
+
+namespace params {
+
+namespace {
+constexpr std::uint32_t kRecvColor = 0x0080FFFF;
+const char* const kSelectorCaptions[] = {"1-AXIS", "2-AXIS", "3-AXIS", "4-AXIS"};
+
+QString text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// The pressed transfer button stays disabled (where the set says so) and the
+// window refuses to close while the exchange runs.
+class RunningExchange {
+public:
+    RunningExchange(bool& running, QPushButton* button) : m_running(running), m_button(button)
+    {
+        m_running = true;
+        if (m_button)
+            m_button->setEnabled(false);
+    }
+    ~RunningExchange()
+    {
+        if (m_button)
+            m_button->setEnabled(true);
+        m_running = false;
+    }
+    RunningExchange(const RunningExchange&) = delete;
+    RunningExchange& operator=(const RunningExchange&) = delete;
+
+private:
+    bool& m_running;
+    QPushButton* m_button;
+};
+} // namespace
+
+void showBoxMessage(const QString& message)
+{
+    common::MsgBox(message);
+}
+
+ParaFileDialog::ParaFileDialog(QObject* parent, const char* name, const char* title, const char* filter)
+    : QObject(parent), DialogTitle(text(title)), Filter(text(filter))
+{
+    setObjectName(QString::fromLatin1(name));
+}
+
+std::optional<QString> ParaFileDialog::ShowOpen(common::RtError* error)
+{
+    common::FileDialogRequest request;
+    request.mode = common::FileDialogRequest::Mode::Open;
+    request.title = DialogTitle;
+    request.filter = Filter;
+    return common::ShowFileDialog(request, error);
+}
+
+QValidator::State TypingLimit::validate(QString& input, int& pos) const
+{
+    (void)pos;
+    return input.size() <= m_max || input.size() < m_box->text().size() ? Acceptable : Invalid;
+}
+
+ParaForm::ParaForm(const ParaSet& set) : m_set(set)
+{
+    setObjectName(QString::fromLatin1(set.window));
+    setWindowTitle(QString::fromLatin1(set.caption));
+
+    auto* grid = new QGridLayout(this);
+    auto* fileLabel = new QLabel(QStringLiteral("File Name"), this);
+    fileLabel->setObjectName(QString::fromLatin1(set.fileLabel));
+    grid->addWidget(fileLabel, 0, 0);
+    m_fileBox = new QLineEdit(this);
+    m_fileBox->setObjectName(QString::fromLatin1(set.fileBox));
+    grid->addWidget(m_fileBox, 0, 1, 1, 2);
+    connect(m_fileBox, &QLineEdit::returnPressed, this, [this] { fileNameBox_Change(); });
+    m_dialog = new ParaFileDialog(this, set.dialog, set.dialogTitle, set.filter);
+
+    m_body = new QGridLayout;
+    grid->addLayout(m_body, 1, 0, 1, 2);
+    for (std::size_t r = 0; r < set.rows.size(); ++r) {
+        const ChoiceRow& row = set.rows[r];
+        auto* label = new QLabel(QString::fromLatin1(row.label), this);
+        label->setObjectName(QString::fromLatin1(row.labelName));
+        m_body->addWidget(label, int(r), 0);
+        QList<QPushButton*> buttons;
+        const int n = int(row.captions.size());
+        for (int i = 0; i < n; ++i) {
+            auto* b = new QPushButton(text(row.captions[std::size_t(i)]), this);
+            b->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(row.name)).arg(i));
+            common::setBackColor(b, common::color::ButtonFace);
+            connect(b, &QPushButton::clicked, this, [this, r, i] { rowChoice(int(r), i); });
+            m_body->addWidget(b, int(r), 1 + (row.highestFirst ? n - 1 - i : i));
+            buttons << b;
+        }
+        m_rows.push_back(buttons);
+    }
+
+    auto* column = new QVBoxLayout;
+    grid->addLayout(column, 1, 2, Qt::AlignTop);
+    cmdTrans = new QPushButton(text("PC ☞ ZEL"), this);
+    cmdTrans->setObjectName(QStringLiteral("cmdTrans"));
+    common::setBackColor(cmdTrans, set.transColor);
+    connect(cmdTrans, &QPushButton::clicked, this, [this] { cmdTrans_Click(); });
+    cmdRcv = new QPushButton(text("ZEL ☞ PC"), this);
+    cmdRcv->setObjectName(QStringLiteral("cmdRcv"));
+    common::setBackColor(cmdRcv, kRecvColor);
+    connect(cmdRcv, &QPushButton::clicked, this, [this] { cmdRcv_Click(); });
+    column->addWidget(cmdTrans);
+    column->addWidget(cmdRcv);
+    static const char* const saveCaptions[] = {"File Open", "File Save"};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(saveCaptions[i]), this);
+        b->setObjectName(QStringLiteral("cmdSave_%1").arg(i));
+        connect(b, &QPushButton::clicked, this, [this, i] { cmdSave_Click(i); });
+        column->addWidget(b);
+        cmdSave[std::size_t(i)] = b;
+    }
+
+    if (set.axisSelector) {
+        auto* selectors = new QHBoxLayout;
+        grid->addLayout(selectors, 2, 0, 1, 2);
+        for (int i = 0; i < kMaxAxes; ++i) {
+            auto* b = new QPushButton(QString::fromLatin1(kSelectorCaptions[i]), this);
+            b->setObjectName(QStringLiteral("cmdAxSel_%1").arg(i));
+            common::setBackColor(b, common::color::ButtonFace);
+            connect(b, &QPushButton::clicked, this, [this, i] { cmdAxSel_Click(i); });
+            selectors->addWidget(b);
+            cmdAxSel[std::size_t(i)] = b;
+        }
+    }
+}
+
+int ParaForm::editedAxis() const
+{
+    return m_set.perAxis ? std::clamp(int(g_CurAxis), 0, kMaxAxes - 1) : 0;
+}
+
+void ParaForm::resetControls()
+{
+    const QSignalBlocker quiet(m_fileBox);
+    m_fileBox->clear();
+    for (const auto& row : m_rows)
+        for (QPushButton* b : row)
+            common::setBackColor(b, common::color::ButtonFace);
+    for (QPushButton* b : cmdAxSel)
+        if (b)
+            common::setBackColor(b, common::color::ButtonFace);
+}
+
+void ParaForm::Form_Load()
+{
+    resetControls();
+    runSteps(m_set.opening);
+}
+
+void ParaForm::Form_Unload(bool& cancel)
+{
+    // Unloading would pull the window from under its own exchange's wait.
+    if (m_exchangeRunning) {
+        cancel = true;
+        return;
+    }
+    m_ParaFileName = m_fileBox->text();
+    common::enableMainWindowFor(this);
+}
+
+void ParaForm::runSteps(std::span<const Step> steps)
+{
+    for (const Step step : steps) {
+        switch (step) {
+        case Step::Centre:
+            centreOnScreen();
+            break;
+        case Step::AxisDefaultsWithoutName:
+            if (m_ParaFileName.isEmpty())
+                applyDefaults(m_set);
+            break;
+        case Step::PutRememberedName:
+            setFileName(m_ParaFileName);
+            break;
+        case Step::Load:
+            loadParaSet(m_set, m_fileBox->text());
+            break;
+        case Step::PaintSelector:
+            if (cmdAxSel[0])
+                common::setBackColor(cmdAxSel[std::size_t(editedAxis())], common::color::Yellow);
+            break;
+        case Step::Init:
+            initButtons();
+            break;
+        case Step::Unpack:
+            unpackParaBlock(m_set, comm::g_RxData.data());
+            break;
+        case Step::Update:
+            updateView();
+            break;
+        case Step::ForceOpeningValues:
+        case Step::GainNotReady:
+        case Step::EnableAxisFrames:
+        case Step::GainReady:
+            ownStep(step);
+            break;
+        }
+    }
+}
+
+void ParaForm::initButtons()
+{
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        if (m_set.init == InitPaints::EveryButton) {
+            for (QPushButton* b : m_rows[r])
+                common::setBackColor(b, common::color::ButtonFace);
+        } else if (m_set.init == InitPaints::ChosenOfEditedAxis) {
+            const ChoiceRow& row = m_set.rows[r];
+            const int b = buttonFor(row, m_set.value(editedAxis(), row.field));
+            if (b >= 0)
+                common::setBackColor(m_rows[r][b], common::color::ButtonFace);
+        }
+    }
+}
+
+void ParaForm::paintChosen()
+{
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        const ChoiceRow& row = m_set.rows[r];
+        // A value without a button of its own is kept but paints nothing.
+        const int b = buttonFor(row, m_set.value(editedAxis(), row.field));
+        if (b >= 0)
+            common::setBackColor(m_rows[r][b], common::color::Yellow);
+    }
+}
+
+void ParaForm::rowChoice(int row, int Index)
+{
+    if (row < 0 || row >= int(m_rows.size()) || Index < 0 || Index >= m_rows[std::size_t(row)].size())
+        return;
+    const ChoiceRow& desc = m_set.rows[std::size_t(row)];
+    const QList<QPushButton*>& buttons = m_rows[std::size_t(row)];
+    const int old = buttonFor(desc, m_set.value(editedAxis(), desc.field));
+    if (old >= 0)
+        common::setBackColor(buttons[old], common::color::ButtonFace);
+    common::setBackColor(buttons[Index], common::color::Yellow);
+    m_set.setValue(editedAxis(), desc.field, Index);
+    rowChosen(row, Index);
+}
+
+void ParaForm::cmdAxSel_Click(int Index)
+{
+    if (!cmdAxSel[0] || Index < 0 || Index >= kMaxAxes || Index >= comm::g_AxisCount)
+        return;
+    common::setBackColor(cmdAxSel[std::size_t(editedAxis())], common::color::ButtonFace);
+    initButtons();
+    common::setBackColor(cmdAxSel[std::size_t(Index)], common::color::Yellow);
+    g_CurAxis = std::int16_t(Index);
+    updateView();
+}
+
+void ParaForm::setFileName(const QString& name)
+{
+    if (m_fileBox->text() == name)
+        return;
+    m_fileBox->setText(name);
+    fileNameBox_Change();
+}
+
+void ParaForm::fileNameBox_Change()
+{
+    initButtons();
+    loadParaSet(m_set, m_fileBox->text());
+    updateView();
+}
+
+void ParaForm::loadParaFile()
+{
+    const bool wasLoaded = isLoaded();
+    if (!wasLoaded)
+        Load();
+    loadParaSet(m_set, m_fileBox->text());
+    // A window loaded hidden for the load shows what the load put in place
+    // (the system window at start-up would otherwise show MSPD 0 and send 10).
+    if (!wasLoaded) {
+        initButtons();
+        updateView();
+    }
+}
+
+void ParaForm::saveParaFile()
+{
+    if (!isLoaded())
+        Load();
+    const QString name = m_fileBox->text();
+    if (auto e = saveParaSet(m_set, name))
+        common::MsgBox(e->text() + name);
+}
+
+void ParaForm::cmdSave_Click(int Index)
+{
+    if (Index == 0) {
+        // Cancelling the dialog, or any failure of it, ends the command silently.
+        const auto name = m_dialog->ShowOpen();
+        if (!name)
+            return;
+        setFileName(*name);
+        fileNameBox_Change();
+        return;
+    }
+    if (Index != 1)
+        return;
+    if (m_fileBox->text().isEmpty()) {
+        common::MsgBox(text("File Open 메뉴에서 저장할 화일명을 입력하십시요."));
+        return;
+    }
+    saveParaFile();
+}
+
+void ParaForm::cmdRcv_Click()
+{
+    comm::ExchangeGuard guard;
+    if (!guard)
+        return;
+    if (!comm::MSComm::MSComm1().PortOpen()) {
+        comm::ShowLinkError(1);
+        return;
+    }
+    comm::TransferReport report;
+    RunningExchange running(m_exchangeRunning, m_set.disableWhileRunning ? cmdRcv : nullptr);
+    receive();
+}
+
+void ParaForm::receive()
+{
+    if (!comm::LinkHandshake(m_set.recvCode) || !comm::RecvWordAck()) {
+        comm::ShowLinkError(0);
+        return;
+    }
+    const int announced = std::uint16_t(comm::g_BlockLen);
+    // A length from the set's size up to what g_RxData holds is taken; any
+    // other is refused whole (every byte still taken and summed, LINK_DLE
+    // answered, nothing stored): a shorter block would decode stale bytes.
+    const int capacity = announced >= blockLength(m_set) ? comm::kRxDataSize : -1;
+    switch (comm::RecvBlock(announced, comm::g_RxData.data(), capacity)) {
+    case comm::BlockRecv::Failed:
+        comm::ShowLinkError(0);
+        return;
+    case comm::BlockRecv::Refused:
+        return; // the transfer report shows the link error box
+    case comm::BlockRecv::Accepted:
+        runSteps(m_set.afterReceive);
+        return;
+    }
+}
+
+void ParaForm::cmdTrans_Click()
+{
+    comm::ExchangeGuard guard;
+    if (!guard)
+        return;
+    if (!comm::MSComm::MSComm1().PortOpen()) {
+        comm::ShowLinkError(1);
+        return;
+    }
+    // The block's length is fixed when the exchange starts.
+    const int axes = blockAxes(m_set);
+    // A value that cannot travel is refused before anything is sent.
+    const auto block = encodeParaBlock(m_set, axes);
+    if (const auto* refusal = std::get_if<BlockRefusal>(&block)) {
+        valueRefused(*refusal);
+        return;
+    }
+    comm::TransferReport report;
+    RunningExchange running(m_exchangeRunning, m_set.disableWhileRunning ? cmdTrans : nullptr);
+    transmit(axes);
+}
+
+void ParaForm::transmit(int axes)
+{
+    const int length = axes * m_set.fields * 4;
+    if (!comm::LinkHandshake(m_set.transCode) || !comm::SendWordAck(length)) {
+        comm::ShowLinkError(0);
+        return;
+    }
+    // Values changed while the link waited go into the block.
+    const auto block = encodeParaBlock(m_set, axes);
+    const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&block);
+    if (!bytes || !comm::SendBlock(bytes->data(), int(bytes->size())))
+        comm::ShowLinkError(0);
+}
+
+} // namespace params
