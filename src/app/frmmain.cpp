@@ -10,6 +10,9 @@
 #include "link/moderror.h"
 #include "link/modlib.h"
 #include "link/mscomm.h"
+#include "params/parawindows.h"
+#include "points/pointtables.h"
+#include "programs/cmdwords.h"
 
 #include <QVBoxLayout>
 
@@ -25,12 +28,6 @@ frmMain& frmMain::instance()
 {
     static frmMain* w = new frmMain;
     return *w;
-}
-
-frmMain::WindowOpeners& frmMain::openers()
-{
-    static WindowOpeners o;
-    return o;
 }
 
 frmMain::frmMain()
@@ -97,12 +94,11 @@ void frmMain::Form_Load()
     }
     imgComm->setPicture(QStringLiteral("imgOff"));
     InitBytePlace();
-    if (openers().loadSysParaFile)
-        openers().loadSysParaFile();
-    if (openers().initParaNames)
-        openers().initParaNames();
-    if (openers().initCmdWords)
-        openers().initCmdWords();
+    points::g_TransLocNo = 0;
+    points::g_RcvLocNo = 0;
+    params::LoadSysParaFile();
+    params::InitParaNames();
+    programs::InitCmdWords();
     InitErrMsgs();
     g_RxTail = 0;
     g_RxHead = 0;
@@ -198,25 +194,21 @@ void frmMain::Form_Unload(bool& cancel)
     EndProgram();
 }
 
-void frmMain::openDisablingWindow(const std::function<common::Form*()>& window)
+void frmMain::openDisablingWindow(common::Form& window)
 {
-    if (!window)
-        return;
-    common::Form* w = window();
-    w->Show();
-    common::disableMainWindowFor(w);
+    window.Show();
+    common::disableMainWindowFor(&window);
 }
 
 void frmMain::mnuTP_Click()
 {
-    if (openers().frmTP)
-        openers().frmTP()->Show();
+    // TODO(pendant): frmTP::instance().Show() once the pendant window lands.
 }
 
-void frmMain::mnuSysPara_Click() { openDisablingWindow(openers().frmSysPara); }
-void frmMain::mnuGainPara_Click() { openDisablingWindow(openers().frmGain); }
-void frmMain::mnuSwPara_Click() { openDisablingWindow(openers().frmSw); }
-void frmMain::mnuLmtPara_Click() { openDisablingWindow(openers().frmLmt); }
+void frmMain::mnuSysPara_Click() { openDisablingWindow(params::frmSysPara::instance()); }
+void frmMain::mnuGainPara_Click() { openDisablingWindow(params::frmGain::instance()); }
+void frmMain::mnuSwPara_Click() { openDisablingWindow(params::frmSw::instance()); }
+void frmMain::mnuLmtPara_Click() { openDisablingWindow(params::frmLmt::instance()); }
 
 void frmMain::mnuAxisPara_Click()
 {
@@ -228,7 +220,7 @@ void frmMain::mnuAxisPara_Click()
         m_axisParaTimer.start();
         return;
     }
-    openDisablingWindow(openers().frmAxis);
+    openDisablingWindow(params::frmAxis::instance());
 }
 
 void frmMain::checkAxisParaPending()
@@ -241,7 +233,7 @@ void frmMain::checkAxisParaPending()
         return;
     m_axisParaPending = false;
     m_axisParaTimer.stop();
-    openDisablingWindow(openers().frmAxis);
+    openDisablingWindow(params::frmAxis::instance());
 }
 
 } // namespace app

@@ -77,16 +77,6 @@ public:
     bool m_AlarmArmed = false;
     bool m_Running = false;
 
-    // The openers of the other windows, set by the program's start (the
-    // windows live in libraries that know nothing of this one).
-    struct WindowOpeners {
-        std::function<void()> loadSysParaFile;
-        std::function<void()> initParaNames;
-        std::function<void()> initCmdWords;
-        std::function<common::Form*()> frmTP, frmSysPara, frmGain, frmAxis, frmSw, frmLmt;
-    };
-    static WindowOpeners& openers();
-
 protected:
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
@@ -96,7 +86,7 @@ private:
     void buildMenus();
     void buildConsole();
     void connectPort(int port);
-    void openDisablingWindow(const std::function<common::Form*()>& window);
+    void openDisablingWindow(common::Form& window);
     void runConsoleAction(QPushButton* pressed, bool statusRead, const std::function<void()>& exchange);
     void commandExchange(std::int16_t code, std::int32_t word, double answerWait, const std::function<void()>& beforeWord,
                          const std::function<void()>& wordRefused);

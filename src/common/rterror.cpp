@@ -6,7 +6,8 @@
 namespace common {
 
 namespace {
-const char* const kSource = "ZelComm";
+// The source of every error is the program itself, named by its title.
+const char* const kSource = "Zel 통신프로그램";
 
 QString describe(int number)
 {
@@ -30,11 +31,11 @@ QString describe(int number)
 }
 } // namespace
 
-RtError RtError::of(int number) { return RtError{number, QString::fromLatin1(kSource), describe(number)}; }
+RtError RtError::of(int number) { return RtError{number, QString::fromUtf8(kSource), describe(number)}; }
 
 RtError RtError::of(int number, const QString& description)
 {
-    return RtError{number, QString::fromLatin1(kSource), description};
+    return RtError{number, QString::fromUtf8(kSource), description};
 }
 
 RtError RtError::fromFile(const QFileDevice& file, const QString& path, bool writing)

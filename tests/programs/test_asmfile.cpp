@@ -1,0 +1,246 @@
+// Assembling a whole program file: records and their numbers (comments
+// counted in HdrLines, lines cut at commas), the end mark and the header, the
+// 256-step and 2000-record limits, the failures that end the assembly and
+// what they leave, and the image bytes that go to the controller.
+
+#include "programs/assembler.h"
+#include "programs/prgimage.h"
+
+#include "common/filenumbers.h"
+#include "common/rterror.h"
+#include "support/seams.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace programs;
+
+namespace {
+
+constexpr StepWord kMve001 = 0x01100400;
+constexpr StepWord kStop = 0x26000000;
+constexpr std::int16_t kPrg = 7;
+
+QString repeated(const QString& line, int n)
+{
+    QString s;
+    for (int i = 0; i < n; ++i)
+        s += line;
+    return s;
+}
+
+// Marks what an assembly must leave alone.
+void fillModuleWithMarks()
+{
+    g_PrgImage.fill(0x0BADF00D);
+    g_PrgHdrUsed[kPrg] = 77;
+    g_PrgHdrLines[kPrg] = 88;
+    g_PrgWordCount = 99;
+}
+
+std::uint8_t checksum(const QByteArray& bytes)
+{
+    unsigned sum = 0;
+    for (char b : bytes)
+        sum += std::uint8_t(b);
+    return std::uint8_t(0x100 - (sum & 0xFF));
+}
+
+} // namespace
+
+class TestAsmFile : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    int m_files = 0;
+
+    QString write(const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("prg%1.dat").arg(m_files++));
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+private slots:
+    void init() { fillModuleWithMarks(); }
+
+    // A completed assembly: its words, the header of its program number, and
+    // the rest of the image cleared.
+    void completedPrograms_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QList<quint32>>("steps");
+        QTest::addColumn<int>("hdrUsed");
+        QTest::addColumn<int>("hdrLines");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("[EOF] first") << QByteArray("[EOF]\r\n") << QList<quint32>{0x80000000} << 0 << 0
+                                     << QStringList{};
+        QTest::newRow("as the writer writes it")
+            << QByteArray("000 MVE P001\r\n001 STOP\r\n002 [EOF]\r\n") << QList<quint32>{kMve001, kStop, 0x80000000}
+            << 1 << 2 << QStringList{};
+        QTest::newRow("a comment before it is counted")
+            << QByteArray(";note\r\n000 MVE P001\r\n001 STOP\r\n002 [EOF]\r\n")
+            << QList<quint32>{kMve001, kStop, 0x80000000} << 1 << 3 << QStringList{};
+        QTest::newRow("three comments, two steps")
+            << QByteArray(";a\n;b\n;c\nMVE P001\nSTOP\n[EOF]\n") << QList<quint32>{kMve001, kStop, 0x80000000} << 1 << 5
+            << QStringList{};
+        QTest::newRow("an indented comment is a comment too")
+            << QByteArray("   ; note\r\nSTOP\r\n[EOF]") << QList<quint32>{kStop, 0x80000000} << 1 << 2 << QStringList{};
+        QTest::newRow("lower case, lone LF, no final line end")
+            << QByteArray("mve p001\nstop\n[eof]") << QList<quint32>{kMve001, kStop, 0x80000000} << 1 << 2
+            << QStringList{};
+        QTest::newRow("a comma cuts a line into two counted records")
+            << QByteArray("MVE P001,STOP\r\n[EOF]\r\n") << QList<quint32>{kMve001, kStop, 0x80000000} << 1 << 2
+            << QStringList{};
+        QTest::newRow("a refused line shows its text and adds no word")
+            << QByteArray("MVE P1001\r\nSTOP\r\n[EOF]\r\n") << QList<quint32>{kStop, 0x80000000} << 1 << 2
+            << QStringList{QStringLiteral("LOC 번호 초과")};
+        QTest::newRow("an empty step received earlier goes back as word 0")
+            << QByteArray("000 MVE P001\r\n----------------\r\n002 [EOF]\r\n") << QList<quint32>{kMve001, 0, 0x80000000}
+            << 1 << 2 << QStringList{};
+        QTest::newRow("what follows [EOF] is not read")
+            << QByteArray("[EOF]\r\nGARBAGE\r\n") << QList<quint32>{0x80000000} << 0 << 0 << QStringList{};
+    }
+    void completedPrograms()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QList<quint32>, steps);
+        QFETCH(int, hdrUsed);
+        QFETCH(int, hdrLines);
+        QFETCH(QStringList, boxes);
+        testsupport::MessageRecorder rec;
+        QVERIFY(AsmPrgFile(kPrg, write(file), 4));
+        QCOMPARE(rec.texts(), boxes);
+        QCOMPARE(g_PrgHdrUsed[kPrg], hdrUsed);
+        QCOMPARE(g_PrgHdrLines[kPrg], hdrLines);
+        QCOMPARE(int(g_PrgWordCount), int(steps.size()));
+        for (int k = 0; k < 256; ++k)
+            QCOMPARE(g_PrgImage[std::size_t(k)], k < steps.size() ? steps[k] : 0u);
+        QCOMPARE(g_PrgImage[256], 0x0BADF00Du); // the slot past the image is not part of it
+        QVERIFY(!common::FileNumber::inUse(common::FileNumber::Reader));
+    }
+
+    // Failures after the file was opened: the message, False, the words so
+    // far kept, the header of the program untouched, the file closed.
+    void failedAssemblies_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("box"); // "%1" stands for the file's name
+        QTest::addColumn<QList<quint32>>("kept");
+        QTest::newRow("a blank line") << QByteArray("MVE P001\r\n\r\n[EOF]\r\n")
+                                      << QStringLiteral("해당 명령어가 없습니다") << QList<quint32>{kMve001};
+        QTest::newRow("the second record of MA P001,P002")
+            << QByteArray("MA P001,P002\r\n[EOF]\r\n") << QStringLiteral("해당 명령어가 없습니다")
+            << QList<quint32>{0x03500400};
+        QTest::newRow("no [EOF]: the end of the file")
+            << repeated(QStringLiteral("STOP\r\n"), 10).toLatin1()
+            << common::RtError::of(common::err::InputPastEndOfFile).text() + QStringLiteral("%1")
+            << QList<quint32>(10, kStop);
+        QTest::newRow("a value too large for its field ends the assembly")
+            << QByteArray("MVE P001\r\nMVE P9999999\r\nSTOP\r\n[EOF]\r\n")
+            << common::RtError::of(common::err::Overflow).text() + QStringLiteral("%1") << QList<quint32>{kMve001};
+        QTest::newRow("2000 records without [EOF]") << repeated(QStringLiteral(";\r\n"), 2000).toLatin1()
+                                                    << QStringLiteral(" [EOF] 이 없습니다.") << QList<quint32>{};
+        QTest::newRow("256 steps and [EOF]")
+            << (repeated(QStringLiteral("STOP\r\n"), 256) + QStringLiteral("[EOF]\r\n")).toLatin1()
+            << QStringLiteral(" 스텝 수가 256 을 넘습니다.") << QList<quint32>(256, kStop);
+    }
+    void failedAssemblies()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, box);
+        QFETCH(QList<quint32>, kept);
+        testsupport::MessageRecorder rec;
+        const QString path = write(file);
+        QVERIFY(!AsmPrgFile(kPrg, path, 4));
+        QCOMPARE(rec.texts(), QStringList{box.contains(u"%1") ? box.arg(path) : box});
+        QCOMPARE(g_PrgHdrUsed[kPrg], 77);
+        QCOMPARE(g_PrgHdrLines[kPrg], 88);
+        QCOMPARE(int(g_PrgWordCount), int(kept.size()));
+        for (int k = 0; k < 256; ++k)
+            QCOMPARE(g_PrgImage[std::size_t(k)], k < kept.size() ? kept[k] : 0u);
+        QVERIFY(!common::FileNumber::inUse(common::FileNumber::Reader));
+    }
+
+    void stepLimit()
+    {
+        testsupport::MessageRecorder rec;
+        QVERIFY(AsmPrgFile(kPrg, write((repeated(QStringLiteral("STOP\r\n"), 255) + "[EOF]\r\n").toLatin1()), 4));
+        QCOMPARE(g_PrgImage[254], kStop);
+        QCOMPARE(g_PrgImage[255], 0x80000000u);
+        QCOMPARE(g_PrgHdrLines[kPrg], 255);
+        QVERIFY(rec.boxes.isEmpty());
+    }
+
+    // A file that cannot be opened changes nothing.
+    void unopenedFileChangesNothing()
+    {
+        testsupport::MessageRecorder rec;
+        const QString missing = m_dir.filePath(QStringLiteral("ZEVAZA31.dat"));
+        QVERIFY(!AsmPrgFile(kPrg, missing, 4));
+        QCOMPARE(rec.texts(), QStringList{common::RtError::of(common::err::FileNotFound).text() + missing});
+        QCOMPARE(int(g_PrgWordCount), 99);
+        QCOMPARE(g_PrgImage[0], 0x0BADF00Du);
+
+        rec.clear();
+        const QString path = write("[EOF]\r\n");
+        {
+            common::FileNumber held(common::FileNumber::Reader);
+            QVERIFY(!AsmPrgFile(kPrg, path, 4));
+        }
+        QCOMPARE(rec.texts(), QStringList{common::RtError::of(common::err::FileAlreadyOpen).text() + path});
+        QCOMPARE(g_PrgImage[0], 0x0BADF00Du);
+        QCOMPARE(g_PrgHdrUsed[kPrg], 77);
+    }
+
+    // SPD's bound is the axis count the caller passes.
+    void axisCountBoundsSpd()
+    {
+        testsupport::MessageRecorder rec;
+        const QString path = write("SPD 3 050\r\n[EOF]\r\n");
+        QVERIFY(AsmPrgFile(kPrg, path, 2));
+        QCOMPARE(rec.texts(), QStringList{QStringLiteral("AX_NUM_ERR")});
+        QCOMPARE(g_PrgImage[0], 0x80000000u);
+        rec.clear();
+        QVERIFY(AsmPrgFile(kPrg, path, 4));
+        QVERIFY(rec.boxes.isEmpty());
+        QCOMPARE(g_PrgImage[0], 0x43100C32u);
+    }
+
+    // The last record's tokens stay in the module.
+    void tokensOfLastRecordKept()
+    {
+        testsupport::MessageRecorder rec;
+        QVERIFY(AsmPrgFile(kPrg, write("SM 01 02 03 04\r\n[EOF]\r\n"), 4));
+        QCOMPARE(g_TokCmd, QStringLiteral("[EOF]"));
+        QCOMPARE(g_PrgLine, QStringLiteral("[EOF]"));
+        QVERIFY(g_TokOp1.isEmpty());
+    }
+
+    // The bytes of a small program as they go over the link, and their sum.
+    void imageBytesAndChecksum()
+    {
+        testsupport::MessageRecorder rec;
+        QVERIFY(AsmPrgFile(kPrg, write("; pick\r\nMVE P001\r\nSTOP\r\n[EOF]\r\n"), 4));
+        const QByteArray bytes = packPrgImage(modulePrgImage(kPrg));
+        QCOMPARE(bytes.size(), 1026);
+        QCOMPARE(bytes.left(14).toHex(' '), QByteArray("01 03 00 04 10 01 00 00 00 26 00 00 00 80"));
+        QCOMPARE(bytes.mid(14), QByteArray(1012, '\0'));
+        QCOMPARE(int(checksum(bytes)), 0x41); // 256 - (1+3+4+16+1+38+128)
+    }
+
+    // More than 255 records before [EOF]: the record number is kept, the
+    // image carries 255.
+    void longHeaderCarriedAs255()
+    {
+        testsupport::MessageRecorder rec;
+        QVERIFY(AsmPrgFile(kPrg, write((repeated(QStringLiteral(";\r\n"), 300) + "[EOF]\r\n").toLatin1()), 4));
+        QCOMPARE(g_PrgHdrLines[kPrg], 300);
+        QCOMPARE(int(std::uint8_t(packPrgImage(modulePrgImage(kPrg))[1])), 255);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAsmFile)
+#include "test_asmfile.moc"

@@ -1,0 +1,135 @@
+// Step words back into program lines: the step prefix, the default line, the
+// lines with only the prefix, and the lister's own spellings (two blanks
+// before an operand without "-", INP and VEL without leading zeros, F and OF
+// as "#0.00", hexadecimal widths with "H" or "h").
+
+#include "programs/lister.h"
+
+#include <QtTest>
+
+namespace {
+
+struct Row {
+    int step;
+    quint32 word;
+    const char* line;
+};
+
+const char* const kDash = "----------------";
+
+// clang-format off
+const Row kRows[] = {
+    // Prefix, default line, end mark.
+    {0, 0x01201400, "000 MVE P(*05)"}, {255, 0x26000000, "255 STOP"}, {5, 0x00000000, kDash},
+    {1, 0x15000000, kDash}, {1, 0x20FFFFFF, kDash}, {1, 0x7F000000, kDash}, {1, 0xC0000000, kDash},
+    {3, 0x80000000, "003 [EOF]"}, {3, 0x80000001, kDash},
+    // Selector values without a form give the prefix alone.
+    {12, 0x01300000, "012 "}, {12, 0x36140064, "012 "}, {12, 0x08200000, "012 "}, {12, 0x21050000, "012 "},
+    {12, 0x03300402, "012 "}, {12, 0x07300000, "012 "}, {12, 0x10300000, "012 "}, {12, 0x24030000, "012 "},
+    {12, 0x33050000, "012 "}, {12, 0x34040500, "012 "}, {12, 0x35021000, "012 "}, {12, 0x37020000, "012 "},
+    {12, 0x45200000, "012 "}, {12, 0x47300000, "012 "}, {12, 0x51500000, "012 "}, {12, 0x58300000, "012 "},
+    {12, 0x63030000, "012 "},
+    // Motion.
+    {0, 0x011FA000, "000 MVE P1000"}, {0, 0x02001400, "000 MVS P(R05)"}, {0, 0x11100800, "000 UP P002"},
+    {0, 0x12200400, "000 MVL P(*01)"}, {0, 0x07101C00, "000 SFT S07"}, {0, 0x07001C00, "000 SFT S(R07)"},
+    {0, 0x07201C00, "000 SFT S(*07)"},
+    {0, 0x03500402, "000 MA P001 002"}, {0, 0x04201407, "000 MC R05 *07"}, {0, 0x05C01407, "000 CR *05 R07"},
+    {0, 0x063E83E7, "000 AR P1000 999"}, {0, 0x08502803, "000 MF P010 -03"}, {0, 0x09001403, "000 MB R05 03"},
+    {0, 0x0A501401, "000 SF S05 -01"}, {0, 0x0B801410, "000 SB *05 16"},
+    {0, 0x0C808007, "000 PM 002 *07"}, {0, 0x0D59270F, "000 PS 100 9999"}, {0, 0x0C000005, "000 PM 000 R05"},
+    {0, 0x0E00080C, "000 DRP R02 CH"}, {0, 0x0E10040F, "000 DRP P001 FH"}, {0, 0x0F20140A, "000 DRS *05 AH"},
+    {0, 0x0F101401, "000 DRS S05 1H"},
+    {0, 0x10018C00, "000 SPL R99"}, {0, 0x10102800, "000 SPL 10"}, {0, 0x13101400, "000 VMP 005"},
+    {0, 0x14201400, "000 VMN *05"},
+    // Program flow.
+    {0, 0x2141010A, "000 IF R01 = 0AH"}, {0, 0x2151010A, "000 IF *01 = 0AH"}, {0, 0x21A1030A, "000 IF F03 < 0Ah"},
+    {0, 0x21B1030A, "000 IF F03 < 0Ah"}, {0, 0x21C00102, "000 IF R01 != R02"}, {0, 0x21020105, "000 IF R01 > 005"},
+    {0, 0x21530506, "000 IF *05 = *06"}, {0, 0x21A40304, "000 IF F03 < F04"},
+    {0, 0x22320000, "000 GOT L50"}, {0, 0x23000005, "000 DLY 000005"}, {0, 0x23FFFFFF, "000 DLY 16777215"},
+    {0, 0x24000503, "000 JMP L05 R03"}, {0, 0x240101FF, "000 JMP L01 255"}, {0, 0x24020203, "000 JMP L02 *03"},
+    {0, 0x250F0000, "000 HOME 0FH"}, {0, 0x25FF0000, "000 HOME FFH"},
+    {0, 0x27200000, "000 CALL PRG32"}, {0, 0x28000000, "000 RET"}, {0, 0x29000000, "000 RETC"},
+    // I/O.
+    {0, 0x31010500, "000 SIGB -05"}, {0, 0x31001800, "000 SIGB 24"}, {0, 0x32050100, "000 SIGI R05 1"},
+    {0, 0x3301020F, "000 SIGO 2 0FH"}, {0, 0x33000105, "000 SIGO 1 R05"}, {0, 0x330201FF, "000 SIGO 1 255"},
+    {0, 0x33030000, "000 SIGO AON"}, {0, 0x33040000, "000 SIGO AOFF"},
+    {0, 0x34110307, "000 JB -03 PRG07"}, {0, 0x3400050A, "000 JB  05 L10"}, {0, 0x34020518, "000 JB  05 24"},
+    {0, 0x34030518, "000 JB  05 -24"},
+    {0, 0x35001000, "000 WAIT  16"}, {0, 0x35011000, "000 WAIT -16"},
+    {0, 0x36150064, "000 TMS -01 0100"}, {0, 0x36030064, "000 TMS  03 0100"}, {0, 0x3624270F, "000 TMS -16 9999"},
+    {0, 0x37010000, "000 PWR ON"}, {0, 0x37000000, "000 PWR OFF"},
+    {0, 0x38010203, "000 SM 01 02 03"}, {0, 0x39050200, "000 RUN PRG05 2"},
+    {0, 0x3A0A00FF, "000 SA  00FFh 010"}, {0, 0x3A8A00FF, "000 SA -00FFh 010"}, {0, 0x3AE4FFFF, "000 SA -FFFFh 100"},
+    // Parameters.
+    {0, 0x41026400, "000 ACC 2 100"}, {0, 0x42010000, "000 DCC 1 000"},
+    {0, 0x43000405, "000 SPD 1 R05"}, {0, 0x43100C32, "000 SPD 3 050"}, {0, 0x43200805, "000 SPD 2 *05"},
+    {0, 0x44000000, "000 INP 0"}, {0, 0x440DBBA0, "000 INP 900000"}, {0, 0x44000007, "000 INP 7"},
+    {0, 0x450FA000, "000 READ P1000"}, {0, 0x45118C00, "000 READ S99"},
+    {0, 0x460FA000, "000 WRITE P1000"}, {0, 0x46100000, "000 WRITE APOS"}, {0, 0x46200000, "000 WRITE IN"},
+    {0, 0x46300000, "000 WRITE OUT"},
+    {0, 0x47103200, "000 TSPD 050"}, {0, 0x47000500, "000 TSPD R05"}, {0, 0x47200500, "000 TSPD *05"},
+    {0, 0x48100000, "000 VEL 1 "}, {0, 0x48107530, "000 VEL 1 30000"}, {0, 0x48400009, "000 VEL 4 9"},
+    // Functions and definitions.
+    {0, 0x511010FF, "000 ADD R01 0FFH"}, {0, 0x52201FFF, "000 SUB R01 4095"}, {0, 0x53001002, "000 OR R01 R02"},
+    {0, 0x54801002, "000 AND *01 R02"}, {0, 0x57301002, "000 MUL R01 *02"}, {0, 0x61C02003, "000 SET *02 F03"},
+    {0, 0x55050000, "000 INC R05"}, {0, 0x56050100, "000 DEC *05"},
+    {0, 0x58201002, "000 ADF F01 R02"}, {0, 0x59001002, "000 SUF F01 F02"}, {0, 0x5A901002, "000 MUF *01 *02"},
+    {0, 0x62050000, "000 L05"},
+    {0, 0x6301020A, "000 INT 2 L10"}, {0, 0x63000100, "000 INT 1 OFF"}, {0, 0x6302031F, "000 INT 3 PRG31"},
+    {0, 0x64201400, "000 HERC P(*05)"}, {0, 0x65100400, "000 HERA P001"}, {0, 0x66010000, "000 CCLR 1"},
+    {0, 0x67010203, "000 LP 01 02 03"}, {0, 0x68636363, "000 LS 99 99 99"},
+    {0, 0x693804E2, "000 F03 -12.50"}, {0, 0x69380000, "000 F03 0.00"}, {0, 0x6957FFFF, "000 F05 5242.87"},
+    {0, 0x69F00005, "000 F15 0.05"}, {0, 0x6C100032, "000 OF1 0.50"}, {0, 0x6C480064, "000 OF4 -1.00"},
+    {0, 0x6A020304, "000 LAP F02 3 04"}, {0, 0x6B000100, "000 LAS F00 1 00"}, {0, 0x6D010101, "000 LEP F01 1 01"},
+    {0, 0x6E0F0463, "000 LES F15 4 99"},
+};
+// clang-format on
+
+} // namespace
+
+class TestDisasm : public QObject {
+    Q_OBJECT
+private slots:
+    void wordGivesLine_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<quint32>("word");
+        QTest::addColumn<QString>("line");
+        for (const Row& r : kRows)
+            QTest::addRow("%03d %08X", r.step, r.word) << r.step << r.word << QString::fromLatin1(r.line);
+    }
+    void wordGivesLine()
+    {
+        QFETCH(int, step);
+        QFETCH(quint32, word);
+        QFETCH(QString, line);
+        QCOMPARE(programs::DisasmStep(step, word), line);
+    }
+
+    void moduleVariablesInAndOut()
+    {
+        programs::g_PrgStep = 7;
+        programs::g_PrgWord = 0x80000000u;
+        programs::DisasmStep();
+        QCOMPARE(programs::g_PrgLine, QStringLiteral("007 [EOF]"));
+    }
+
+    // The file's lines stop after the first end mark; without one all 256.
+    void fileLinesEndAtEndMark()
+    {
+        std::array<programs::StepWord, 256> steps{};
+        steps[0] = 0x01100400;
+        steps[1] = 0x23000064;
+        steps[3] = 0x80000000;
+        steps[4] = 0x26000000;
+        QCOMPARE(programs::prgFileLines(steps), (QStringList{"000 MVE P001", "001 DLY 000100", kDash, "003 [EOF]"}));
+        steps[3] = 0;
+        const QStringList all = programs::prgFileLines(steps);
+        QCOMPARE(all.size(), 256);
+        QCOMPARE(all[4], QStringLiteral("004 STOP"));
+        QCOMPARE(all[255], QString::fromLatin1(kDash));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDisasm)
+#include "test_disasm.moc"
