@@ -1,0 +1,251 @@
+// The main window's frame: the load, connect and disconnect on the serial
+// port menu, the window menus and the unload.
+
+#include "app/frmmain.h"
+#include "common/events.h"
+#include "link/moddef.h"
+#include "link/moderror.h"
+#include "link/mscomm.h"
+#include "params/parawindows.h"
+#include "support/emulink.h"
+
+#include <QSettings>
+#include <QtTest>
+
+using app::frmMain;
+
+namespace {
+const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
+
+// The emulator with the program's port closed, as before "Open(COM1)".
+struct ClosedPort {
+    testsupport::EmulatorLink link{4};
+    ClosedPort() { comm::MSComm::MSComm1().setPortOpen(false); }
+};
+} // namespace
+
+class TestMainFrame : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        common::setSleep([](int) {});
+        testsupport::SettingsStore store;
+        frmMain::instance().Load();
+    }
+    void cleanupTestCase() { common::setSleep({}); }
+    void init() { frmMain::instance().imgComm->setPicture(QStringLiteral("imgOff")); }
+
+    void loadFillsTheTables()
+    {
+        QCOMPARE(comm::g_BytePlace, (std::array<std::int32_t, 4>{1, 256, 65536, 16777216}));
+        QCOMPARE(comm::g_ErrMsg[0], QStringLiteral("통신이상 발생"));
+        QVERIFY(frmMain::instance().m_AlarmArmed);
+        // The system set is loaded hidden with its defaults.
+        QVERIFY(params::frmSysPara::instance().isLoaded());
+        QVERIFY(!params::frmSysPara::instance().isVisible());
+        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+    }
+
+    void refusedStoredSettingIsShownAndTheLoadGoesOn_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("Settings") << "Settings" << "9600,x,8,1";
+        QTest::newRow("Handshaking") << "Handshaking" << "7";
+        QTest::newRow("Handshaking not a number") << "Handshaking" << "abc";
+    }
+    void refusedStoredSettingIsShownAndTheLoadGoesOn()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        auto& m = frmMain::instance();
+        QVERIFY(m.Unload());
+        testsupport::SettingsStore store;
+        store.values[QStringLiteral("Properties/") + key] = value;
+        testsupport::MessageRecorder boxes;
+        comm::g_ErrMsg.fill(QString());
+        comm::g_BytePlace.fill(0);
+        m.Load();
+        QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(boxes.boxes[0].text, QStringLiteral("Invalid property value"));
+        QCOMPARE(boxes.boxes[0].icon, common::MsgIcon::Exclamation);
+        // The later steps of the load still ran.
+        QCOMPARE(comm::g_ErrMsg[1], QStringLiteral("통신포트가 열려 있지 않습니다. 통신포트를 열고 다시 하십시오"));
+        QCOMPARE(comm::g_BytePlace[3], 16777216);
+    }
+
+    void storedSettingsReachThePort()
+    {
+        auto& m = frmMain::instance();
+        QVERIFY(m.Unload());
+        // The real store: an unquoted value reads back from it as a list.
+        QTemporaryDir dir;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+        QFile conf(dir.filePath(QStringLiteral("Zel 통신프로그램.conf")));
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write("[Properties]\nSettings=19200,e,7,2\nHandshaking=2\n");
+        conf.close();
+        testsupport::MessageRecorder boxes;
+        m.Load();
+        QVERIFY(boxes.boxes.isEmpty());
+        QCOMPARE(comm::MSComm::MSComm1().Settings(), QStringLiteral("19200,e,7,2"));
+        QCOMPARE(comm::MSComm::MSComm1().Handshaking(), 2);
+        comm::MSComm::MSComm1().setSettings(QStringLiteral("9600,n,8,1"));
+        comm::MSComm::MSComm1().setHandshaking(0);
+    }
+
+    void connectAnswers_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("connected");
+        QTest::newRow("DC1") << QByteArray("\x11", 1) << true;
+        QTest::newRow("00 then 11 together: the last byte decides") << QByteArray("\x00\x11", 2) << true;
+        QTest::newRow("11 then 00 together") << QByteArray("\x11\x00", 2) << false;
+        QTest::newRow("00") << QByteArray("\x00", 1) << false;
+    }
+    void connectAnswers()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, connected);
+        ClosedPort env;
+        env.link.faults().connectAnswer = answer;
+        auto& m = frmMain::instance();
+        m.mnuCommPortOpen1_Click();
+        QVERIFY(comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(!comm::g_LinkBusy);
+        QVERIFY(env.link.boxes.boxes.isEmpty());
+        QCOMPARE(m.imgComm->picture(), connected ? QStringLiteral("imgOn") : QStringLiteral("imgOff"));
+        const QString wire = QStringLiteral("PC 05; controller ") + QString::fromLatin1(answer.toHex(' ').toUpper());
+        if (connected) {
+            // The first status read follows at once.
+            QTRY_VERIFY(env.link.trace().startsWith(wire + QStringLiteral("; PC 01; controller 00; PC 1C")));
+            QTRY_VERIFY(env.link.trace().endsWith(QStringLiteral("PC 04")));
+        } else {
+            QTest::qWait(50);
+            QCOMPARE(env.link.trace(), wire);
+            // A later Close still sends the disconnect.
+            m.mnuCommPortClose_Click();
+            QTRY_COMPARE(env.link.trace(), wire + QStringLiteral("; PC 01; controller 00; PC 24; controller 24"));
+            QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        }
+    }
+
+    void connectToASilentController()
+    {
+        ClosedPort env;
+        testsupport::FastClock clock;
+        env.link.faults().silent = true;
+        frmMain::instance().mnuCommPortOpen1_Click();
+        QCOMPARE(env.link.boxes.texts(), QStringList{kNotConnected});
+        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(!comm::g_LinkBusy);
+    }
+
+    void connectToAMissingDevice()
+    {
+        testsupport::SettingsStore store;
+        testsupport::MessageRecorder boxes;
+        store.values[QStringLiteral("Properties/COM2")] = QStringLiteral("/dev/no-such-port");
+        comm::MSComm::MSComm1().setPortOpen(false);
+        frmMain::instance().mnuCommPortOpen2_Click();
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Invalid port number")});
+        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+    }
+
+    void openWhileOpenDoesNothing()
+    {
+        testsupport::EmulatorLink link(4); // port 1 open
+        frmMain::instance().mnuCommPortOpen2_Click();
+        QTest::qWait(50);
+        QCOMPARE(link.trace(), QString());
+        QCOMPARE(comm::MSComm::MSComm1().CommPort(), 1);
+    }
+
+    void disconnect()
+    {
+        testsupport::EmulatorLink link(4);
+        auto& m = frmMain::instance();
+        m.imgComm->setPicture(QStringLiteral("imgOn"));
+        m.mnuCommPortClose_Click();
+        QCOMPARE(link.trace(), QStringLiteral("PC 01; controller 00; PC 24; controller 24"));
+        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QCOMPARE(m.imgComm->picture(), QStringLiteral("imgOff"));
+    }
+
+    void disconnectRefusedLeavesThePortOpen()
+    {
+        testsupport::EmulatorLink link(4);
+        link.faults().wrongEcho = true;
+        auto& m = frmMain::instance();
+        m.imgComm->setPicture(QStringLiteral("imgOn"));
+        m.mnuCommPortClose_Click();
+        QVERIFY(comm::MSComm::MSComm1().PortOpen());
+        QCOMPARE(m.imgComm->picture(), QStringLiteral("imgOn"));
+        QVERIFY(link.boxes.boxes.isEmpty());
+    }
+
+    void closeWithPortClosedOrBusySendsNothing()
+    {
+        testsupport::EmulatorLink link(4);
+        comm::g_LinkBusy = true;
+        frmMain::instance().mnuCommPortClose_Click();
+        comm::g_LinkBusy = false;
+        comm::MSComm::MSComm1().setPortOpen(false);
+        frmMain::instance().mnuCommPortClose_Click();
+        QTest::qWait(50);
+        QCOMPARE(link.trace(), QString());
+    }
+
+    void parameterMenusDisableTheMainWindow()
+    {
+        auto& m = frmMain::instance();
+        m.mnuGainPara_Click();
+        QVERIFY(params::frmGain::instance().isVisible());
+        QVERIFY(!m.isEnabled());
+        // A disabled main window refuses to close.
+        QVERIFY(!m.Unload());
+        QVERIFY(params::frmGain::instance().Unload());
+        QVERIFY(m.isEnabled());
+    }
+
+    void axisParaWaitsForTheRunningOperation()
+    {
+        auto& m = frmMain::instance();
+        comm::g_LinkBusy = true;
+        m.mnuAxisPara_Click();
+        QTest::qWait(120);
+        QVERIFY(!params::frmAxis::instance().isLoaded());
+        QVERIFY(m.axisParaPending());
+        comm::g_LinkBusy = false;
+        QTRY_VERIFY(params::frmAxis::instance().isVisible());
+        QVERIFY(!m.isEnabled());
+        QVERIFY(params::frmAxis::instance().Unload());
+        QVERIFY(m.isEnabled());
+    }
+
+    void unloadClosesTheOtherWindowsThenDisconnects()
+    {
+        testsupport::EmulatorLink link(4);
+        auto& m = frmMain::instance();
+        params::frmSw::instance().Show();
+        QVERIFY(m.Unload());
+        QVERIFY(!params::frmSw::instance().isLoaded());
+        QVERIFY(!params::frmSysPara::instance().isLoaded());
+        QTRY_COMPARE(link.trace(), QStringLiteral("PC 01; controller 00; PC 24; controller 24"));
+        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        testsupport::SettingsStore store;
+        m.Load();
+    }
+
+    void unloadRefusedWhileAnExchangeRuns()
+    {
+        comm::g_LinkBusy = true;
+        QVERIFY(!frmMain::instance().Unload());
+        comm::g_LinkBusy = false;
+        QVERIFY(frmMain::instance().isLoaded());
+    }
+};
+
+QTEST_MAIN(TestMainFrame)
+#include "test_mainframe.moc"
