@@ -11,6 +11,7 @@
 #include "link/modlib.h"
 #include "link/mscomm.h"
 #include "params/parawindows.h"
+#include "pendant/frmtp.h"
 #include "points/pointtables.h"
 #include "programs/cmdwords.h"
 
@@ -202,7 +203,8 @@ void frmMain::openDisablingWindow(common::Form& window)
 
 void frmMain::mnuTP_Click()
 {
-    // TODO(pendant): frmTP::instance().Show() once the pendant window lands.
+    // The pendant leaves the main window enabled.
+    pendant::frmTP::instance().Show();
 }
 
 void frmMain::mnuSysPara_Click() { openDisablingWindow(params::frmSysPara::instance()); }

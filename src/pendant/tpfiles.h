@@ -1,0 +1,65 @@
+#pragma once
+// The pendant's own reader and writer of point and program files. They move
+// text between files and grid cells and never convert a value: a cell keeps
+// the text the file held, and a file gets the text the cell holds.
+
+#include "common/textfile.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace pendant {
+
+// One of the pendant's three file kinds with its dialog texts.
+struct TpFileKind {
+    char label;      // 'P' or 'S' before the point number; 0 for programs
+    int lines;       // point lines in the file (0 for programs)
+    int digits;      // digits of the point number
+    int valueColumn; // where the values start when a line has no "="
+    const char* filter;
+    const char* openTitle;
+    const char* saveTitle;
+};
+
+inline constexpr TpFileKind kPrgFile{
+    0, 0, 0, 0, "ZEVAZA*.dat|ZEVAZA*.dat|모든파일(*.*)|*.*", "Program File 열기", "Program File 저장"};
+inline constexpr TpFileKind kLocFile{
+    'P', 1000, 3, 8, "ZELLOC.DAT|ZELLOC.DAT|모든파일(*.*)|*.*", "LOC File 열기", "LOC File 저장"};
+inline constexpr TpFileKind kSftFile{
+    'S', 100, 2, 7, "ZELSFT.DAT|ZELSFT.DAT|모든파일(*.*)|*.*", "SFT File 열기", "SFT File 저장"};
+
+// The four value texts of one point line.
+using PointCells = std::array<QString, 4>;
+
+// Splits the values of a point line as the point files' own reader does:
+// they start after the line's first "=" (without one, at the kind's fixed
+// column, counted from 1) and are the first four texts separated by blanks
+// or tabs; missing ones are empty and anything after the fourth is ignored.
+PointCells splitPointValues(QStringView line, int valueColumn);
+
+// The value texts of every point of a file's bytes, or the error when the
+// file has fewer lines than the kind needs. A ";" ends a line's values.
+common::Expected<QList<PointCells>> parsePointFile(const QByteArray& bytes, const TpFileKind& kind);
+
+// The lines of a point file ("P012 = 12.50 -3.00 0.00 0.05"), one per entry of
+// `cells`; an empty cell is written as "0.00".
+QStringList pointFileLines(const QList<PointCells>& cells, const TpFileKind& kind);
+
+// The command texts of a program file's step lines, up to the line that
+// holds the first "[EOF]" (any letter case) and at most 255: each is the 20
+// characters from the line's 5th, a ";" ending it first.
+QStringList parseProgramFile(const QByteArray& bytes);
+
+// Program file lines "step blank command" from the grid's rows (step
+// numbers and command texts from row 1 on), up to the "[EOF]" row, at most
+// 255, never past the last row.
+QStringList programFileLines(const QStringList& steps, const QStringList& commands);
+
+// Writes the lines with CR LF and one more empty line, as the pendant's
+// files end.
+std::optional<common::RtError> writeTpFile(const QString& path, QStringList lines);
+
+} // namespace pendant
