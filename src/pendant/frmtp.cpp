@@ -294,41 +294,6 @@ void frmTP::EnterParaDigit(int KeyIndex)
     showPanel();
 }
 
-// The command-word menus, soft keys and line-editing keys are connected to
-// these by their own engines.
-void frmTP::cmMOT_Click(int Index)
-{
-    (void)Index;
-}
-void frmTP::cmPRG_Click(int Index)
-{
-    (void)Index;
-}
-void frmTP::cmIO_Click(int Index)
-{
-    (void)Index;
-}
-void frmTP::cmPARA_Click(int Index)
-{
-    (void)Index;
-}
-void frmTP::cmFUNC_Click(int Index)
-{
-    (void)Index;
-}
-void frmTP::cmDEF_Click(int Index)
-{
-    (void)Index;
-}
-void frmTP::P_Click(int Index)
-{
-    (void)Index;
-}
-void frmTP::INS_Click() {}
-void frmTP::cut_Click() {}
-void frmTP::copy_Click() {}
-void frmTP::del_Click() {}
-
 bool frmTP::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == TextGrid && event->type() == QEvent::KeyPress) {

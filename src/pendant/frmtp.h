@@ -9,6 +9,7 @@
 #include "tpfiles.h"
 
 #include "common/form.h"
+#include "pendant/compose/gridedit.h"
 #include "pendant/compose/panelstate.h"
 
 #include <QAction>
@@ -168,6 +169,12 @@ private:
     void saveProgram();
     void openPoints(const TpFileKind& kind);
     void savePoints(const TpFileKind& kind);
+
+    // The program panel's command words and the program grid as the line
+    // editing sees it (frmtp_compose.cpp).
+    void chooseWord(const QList<QPushButton*>& menu, int Index);
+    ProgramGrid programGrid() const;
+    void showProgramGrid(const ProgramGrid& g);
 
     // The windows of the Trans menu.
     void openTransWindow(common::Form* window);

@@ -1,0 +1,56 @@
+#include "commandmenus.h"
+
+#include "entercmdline.h"
+
+namespace pendant {
+
+namespace {
+
+QString latin1(std::string_view s)
+{
+    return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
+
+} // namespace
+
+const CommandWord* findCommandWord(QStringView word)
+{
+    for (const CommandWord& row : kCommandWords) {
+        if (word == QLatin1StringView(row.word.data(), qsizetype(row.word.size())))
+            return &row;
+    }
+    return nullptr;
+}
+
+void ChooseCommandWord(PanelState& s, QStringView word, int axisCount)
+{
+    ClearSoftKeys(s);
+    setKeypadEnabled(s, false);
+    s.STATE_COMMAND = word.toString();
+    s.Text = word.toString();
+    const CommandWord* row = findCommandWord(word);
+    if (row) {
+        switch (row->outcome) {
+        case WordOutcome::Captions:
+            for (std::size_t i = 0; i < s.P.size(); ++i)
+                s.P[i] = latin1(row->captions[i]);
+            break;
+        case WordOutcome::AxisKeys:
+            for (int k = 1; k <= axisCount && k <= int(s.P.size()); ++k)
+                s.P[std::size_t(k - 1)] = QString::number(k) + QStringLiteral("AX");
+            break;
+        case WordOutcome::DirectEntry:
+            // The template is in the line: the digit keys fill it in at once.
+            s.Text = latin1(row->line);
+            s.STATE_PARA = QStringLiteral("ON");
+            setKeypadEnabled(s, true);
+            return;
+        case WordOutcome::WordAlone:
+            setKeypadEnabled(s, true);
+            break;
+        }
+    }
+    s.STATE_PARA = QStringLiteral("OFF");
+}
+
+} // namespace pendant
