@@ -3,6 +3,8 @@
 #include <cfenv>
 #include <cmath>
 #include <cstdlib>
+#include <locale.h>
+#include <stdlib.h>
 #include <limits>
 #include <string>
 
@@ -86,6 +88,14 @@ int scanNumber(QStringView s, bool skipBlanks, std::string& out, bool& sawDigit)
     return i;
 }
 
+// strtod follows LC_NUMERIC, which QCoreApplication takes from the
+// environment: a comma-decimal machine would read "12.50" as 12.
+double cLocaleStrtod(const std::string& num)
+{
+    static const locale_t c = ::newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return ::strtod_l(num.c_str(), nullptr, c);
+}
+
 } // namespace
 
 double Val(QStringView text)
@@ -95,7 +105,7 @@ double Val(QStringView text)
     scanNumber(text, true, num, sawDigit);
     if (!sawDigit)
         return 0.0;
-    const double v = std::strtod(num.c_str(), nullptr);
+    const double v = cLocaleStrtod(num);
     return std::isfinite(v) ? v : 0.0;
 }
 
@@ -115,7 +125,7 @@ std::optional<double> NumericValue(QStringView text)
     const int used = scanNumber(core, false, num, sawDigit);
     if (!sawDigit || used != core.size())
         return std::nullopt;
-    const double v = std::strtod(num.c_str(), nullptr);
+    const double v = cLocaleStrtod(num);
     if (!std::isfinite(v))
         return std::nullopt;
     return v;

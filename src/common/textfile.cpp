@@ -54,7 +54,9 @@ std::optional<RtError> writeTextLines(const QString& path, const QList<QByteArra
         all += "\r\n";
     }
     if (f.write(all) != all.size()) {
-        RtError e = RtError::fromFile(f, path, true);
+        // A short write without an error code is the disk (or the file size
+        // limit) running out.
+        RtError e = f.error() == QFileDevice::NoError ? RtError::of(err::DiskFull) : RtError::fromFile(f, path, true);
         f.cancelWriting();
         return e;
     }

@@ -92,6 +92,10 @@ bool WaitRxByte(double limit)
 {
     const double deadline = common::ClockSeconds() + limit;
     for (;;) {
+        // After an overflow the bytes in the ring are no longer the line's
+        // whole stream: fail rather than read past the lost ones.
+        if (g_RxOverflow)
+            return false;
         if (RxAvail())
             return true;
         if (lineBroken())
@@ -116,8 +120,15 @@ std::int16_t RxGetByte()
     return b;
 }
 
+namespace {
+bool g_handshakeTimedOut = false;
+} // namespace
+
+bool lastHandshakeTimedOut() { return g_handshakeTimedOut; }
+
 bool LinkHandshake(std::int16_t code)
 {
+    g_handshakeTimedOut = false;
     // Backstop of the one-exchange rule: a handshake from inside another
     // exchange's wait writes nothing.
     if (!ExchangeGuard::mayUseLink())
@@ -126,12 +137,14 @@ bool LinkHandshake(std::int16_t code)
     ClearRxRing();
     WriteByte(LINK_SOH);
     if (!WaitRxByte(kHandshakeWait)) {
+        g_handshakeTimedOut = true;
         common::MsgBox(kNotConnected);
         return false;
     }
     RxGetByte();
     WriteByte(std::uint8_t(code));
     if (!WaitRxByte(kHandshakeWait)) {
+        g_handshakeTimedOut = true;
         common::MsgBox(kNotConnected);
         return false;
     }

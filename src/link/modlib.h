@@ -33,6 +33,9 @@ bool RxAvail();
 std::int16_t RxGetByte();
 
 bool LinkHandshake(std::int16_t code);
+// The last LinkHandshake that gave false timed out, so it has told the
+// operator itself; otherwise its failure (a wrong echo) went unseen.
+bool lastHandshakeTimedOut();
 bool SendWordAck(std::int32_t w, double limit = kByteWait);
 bool RecvWordAck();
 bool SendZeroWord(std::int16_t abort, double limit = kByteWait);

@@ -1,0 +1,174 @@
+// The serial-port class against a real pseudo-terminal: line settings,
+// opening and its errors, and every byte value passing unchanged both ways.
+
+#include "common/rterror.h"
+#include "link/modlib.h"
+#include "link/mscomm.h"
+#include "support/emulink.h"
+
+#include <QtTest>
+
+using namespace comm;
+using testsupport::EmulatorLink;
+
+class TestMSComm : public QObject {
+    Q_OBJECT
+private slots:
+    void settingsString_data()
+    {
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<int>("error");
+        QTest::newRow("9600,n,8,1") << "9600,n,8,1" << 0;
+        QTest::newRow("19200,E,7,2: parity letter in upper case") << "19200,E,7,2" << 0;
+        QTest::newRow("4800,o,8,1.5") << "4800,o,8,1.5" << 0;
+        QTest::newRow("blanks around the parts") << " 9600, m ,5 , 1" << 0;
+        QTest::newRow("space parity") << "115200,s,8,1" << 0;
+        QTest::newRow("unknown parity") << "9600,x,8,1" << 380;
+        QTest::newRow("nine data bits") << "9600,n,9,1" << 380;
+        QTest::newRow("four data bits") << "9600,n,4,1" << 380;
+        QTest::newRow("three stop bits") << "9600,n,8,3" << 380;
+        QTest::newRow("baud 0") << "0,n,8,1" << 380;
+        QTest::newRow("baud not a number") << "fast,n,8,1" << 380;
+        QTest::newRow("three parts") << "9600,n,8" << 380;
+        QTest::newRow("five parts") << "9600,n,8,1,1" << 380;
+        QTest::newRow("empty") << "" << 380;
+    }
+    void settingsString()
+    {
+        QFETCH(QString, settings);
+        QFETCH(int, error);
+        MSComm& port = MSComm::MSComm1();
+        QVERIFY(!port.setSettings(QStringLiteral("9600,n,8,1")));
+        const auto e = port.setSettings(settings);
+        QCOMPARE(e ? e->number : 0, error);
+        if (e) {
+            QCOMPARE(e->text(), QStringLiteral("Invalid property value"));
+            QCOMPARE(port.Settings(), QStringLiteral("9600,n,8,1")); // a refused string changes nothing
+        } else {
+            QCOMPARE(port.Settings(), settings.trimmed());
+        }
+        QVERIFY(!port.setSettings(QStringLiteral("9600,n,8,1")));
+    }
+
+    void handshakingMode_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("error");
+        for (int m = 0; m <= 3; ++m)
+            QTest::newRow(qPrintable(QString::number(m))) << m << 0;
+        QTest::newRow("4") << 4 << 380;
+        QTest::newRow("-1") << -1 << 380;
+    }
+    void handshakingMode()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, error);
+        MSComm& port = MSComm::MSComm1();
+        const auto e = port.setHandshaking(mode);
+        QCOMPARE(e ? e->number : 0, error);
+        QVERIFY(!port.setHandshaking(0));
+    }
+
+    void deviceOfEachPort()
+    {
+        testsupport::SettingsStore store;
+        QCOMPARE(MSComm::deviceFor(1), QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(MSComm::deviceFor(2), QStringLiteral("/dev/ttyS1"));
+        store.values[QStringLiteral("Properties/COM2")] = QStringLiteral("/dev/ttyUSB0");
+        QCOMPARE(MSComm::deviceFor(2), QStringLiteral("/dev/ttyUSB0"));
+    }
+
+    void portNotFound()
+    {
+        testsupport::SettingsStore store;
+        store.values[QStringLiteral("Properties/COM2")] = QStringLiteral("/dev/zel-no-such-port");
+        MSComm& port = MSComm::MSComm1();
+        QVERIFY(!port.setCommPort(2));
+        const auto e = port.setPortOpen(true);
+        QVERIFY(e);
+        QCOMPARE(e->number, common::err::InvalidPortNumber);
+        QCOMPARE(e->text(), QStringLiteral("Invalid port number"));
+        QVERIFY(!port.PortOpen());
+        QVERIFY(!port.setCommPort(1));
+    }
+
+    void portNumberOutOfRangeAndWhileOpen()
+    {
+        MSComm& port = MSComm::MSComm1();
+        QCOMPARE(port.setCommPort(0)->number, common::err::InvalidPortNumber);
+        QCOMPARE(port.setCommPort(17)->number, common::err::InvalidPortNumber);
+        EmulatorLink link;
+        QVERIFY(link.ok());
+        QVERIFY(port.PortOpen());
+        QCOMPARE(port.setCommPort(2)->number, common::err::PortAlreadyOpen);
+        QCOMPARE(port.setPortOpen(true)->number, common::err::PortAlreadyOpen);
+        QCOMPARE(port.CommPort(), 1);
+        // Settings applied to an open port take effect and keep it open.
+        QVERIFY(!port.setSettings(QStringLiteral("19200,e,7,2")));
+        QVERIFY(port.PortOpen());
+        QVERIFY(!port.setSettings(QStringLiteral("9600,n,8,1")));
+    }
+
+    // Every byte value, the flow-control and line-end bytes among them,
+    // passes unchanged in both directions with handshaking 0.
+    void everyByteValuePassesUnchanged()
+    {
+        EmulatorLink link;
+        QVERIFY(link.ok());
+        link.faults().silent = true;
+        QByteArray all;
+        for (int i = 0; i < 256; ++i)
+            all.append(char(i));
+        for (char c : all)
+            WriteByte(std::uint8_t(c));
+        QVERIFY(link.waitForPcBytes(256));
+        QCOMPARE(link.emulator().pcBytes(), all);
+        QCOMPARE(MSComm::MSComm1().bytesWritten(), quint64(256));
+
+        link.emulator().sendUnasked(all);
+        QByteArray got;
+        QTRY_VERIFY_WITH_TIMEOUT(([&] {
+                                     while (RxAvail())
+                                         got.append(char(RxGetByte()));
+                                     return got.size() >= 256;
+                                 }()),
+                                 3000);
+        QCOMPARE(got, all);
+        QCOMPARE(MSComm::MSComm1().bytesRead(), quint64(256));
+    }
+
+    void closeAndReopen()
+    {
+        EmulatorLink link;
+        QVERIFY(link.ok());
+        MSComm& port = MSComm::MSComm1();
+        QVERIFY(!port.setPortOpen(false));
+        QVERIFY(!port.PortOpen());
+        QVERIFY(!port.setPortOpen(false)); // closing a closed port is harmless
+        QVERIFY(!port.setPortOpen(true));
+        QVERIFY(LinkHandshake(CMD_DISCONNECT));
+    }
+
+    // A vanished device: the port reports it at once and stops using it.
+    void droppedLineFailsAndClosesThePort()
+    {
+        EmulatorLink link;
+        QVERIFY(link.ok());
+        MSComm& port = MSComm::MSComm1();
+        link.emulator().dropLine();
+        QTRY_VERIFY_WITH_TIMEOUT(port.failed(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!port.PortOpen(), 2000);
+        QVERIFY(!WaitRxByte());
+        // Opened again on a live line, it works and has forgotten the failure.
+        emu::ControllerEmulator again;
+        QVERIFY(again.start());
+        link.settings.values[QStringLiteral("Properties/COM1")] = again.slavePath();
+        QVERIFY(!port.setPortOpen(true));
+        QVERIFY(!port.failed());
+        QVERIFY(LinkHandshake(CMD_DISCONNECT));
+        QVERIFY(!port.setPortOpen(false));
+    }
+};
+
+QTEST_MAIN(TestMSComm)
+#include "test_mscomm.moc"

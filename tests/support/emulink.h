@@ -1,0 +1,41 @@
+#pragma once
+// A controller emulator on a pseudo-terminal with the program's own port
+// open on it, as after the operator chose "Open(COM1)": every link procedure
+// of a test talks to the emulator through the real serial-port class.
+
+#include "emulator/controlleremulator.h"
+#include "support/seams.h"
+
+namespace testsupport {
+
+class EmulatorLink {
+public:
+    explicit EmulatorLink(int axisCount = 4);
+    ~EmulatorLink();
+    EmulatorLink(const EmulatorLink&) = delete;
+    EmulatorLink& operator=(const EmulatorLink&) = delete;
+
+    // The emulator started and the port opened on it.
+    bool ok() const { return m_ok; }
+
+    emu::ControllerEmulator& emulator() { return m_emu; }
+    emu::State& state() { return m_emu.state(); }
+    emu::Faults& faults() { return m_emu.faults(); }
+    QString trace() const { return m_emu.trace(); }
+
+    // Serves events until the emulator has read `count` bytes from the PC
+    // in all, or `ms` passed; true when they came. For checks after an
+    // operation that writes without waiting for an answer.
+    bool waitForPcBytes(int count, int ms = 2000);
+
+    // The port's device comes from here; the boxes the link shows land here
+    // (use this recorder rather than a second one of the test's own).
+    SettingsStore settings;
+    MessageRecorder boxes;
+
+private:
+    emu::ControllerEmulator m_emu;
+    bool m_ok = false;
+};
+
+} // namespace testsupport
