@@ -105,8 +105,9 @@ double Val(QStringView text)
     scanNumber(text, true, num, sawDigit);
     if (!sawDigit)
         return 0.0;
-    const double v = cLocaleStrtod(num);
-    return std::isfinite(v) ? v : 0.0;
+    // A magnitude beyond a double reads as infinite, so that every caller's
+    // range check refuses it instead of taking it as 0.
+    return cLocaleStrtod(num);
 }
 
 std::optional<double> NumericValue(QStringView text)

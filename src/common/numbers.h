@@ -13,7 +13,8 @@ namespace common {
 
 // The leading number of a text: optional sign, digits, optional "." and
 // decimals, optional exponent (e/E). Blanks, tabs and line feeds anywhere are
-// skipped; the number ends at the first other character; no number gives 0.
+// skipped; the number ends at the first other character; no number gives 0;
+// a magnitude too large for a double gives an infinity of its sign.
 double Val(QStringView text);
 
 // Numeric text: blanks around it aside, an optional sign, digits with at most

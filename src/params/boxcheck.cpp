@@ -36,21 +36,6 @@ std::optional<double> hexValue(QStringView text)
 
 } // namespace
 
-double leadingNumber(QStringView text)
-{
-    QString compact;
-    for (QChar c : text)
-        if (c != u' ' && c != u'\t' && c != u'\n' && c != u'\r')
-            compact += c;
-    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?"));
-    const auto m = number.match(compact);
-    if (!m.hasMatch())
-        return 0;
-    const std::string s = m.captured(0).toStdString();
-    const double v = std::strtod(s.c_str(), nullptr);
-    return std::isnan(v) ? 0 : v;
-}
-
 BoxVerdict checkBoxText(const BoxRule& rule, QStringView text)
 {
     BoxVerdict out;
@@ -66,7 +51,7 @@ BoxVerdict checkBoxText(const BoxRule& rule, QStringView text)
         parsed = hexValue(text);
         break;
     case NumberTest::None:
-        parsed = leadingNumber(text);
+        parsed = common::Val(text);
         break;
     }
     if (!parsed) {

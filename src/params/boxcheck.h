@@ -43,10 +43,6 @@ struct BoxVerdict {
 
 BoxVerdict checkBoxText(const BoxRule& rule, QStringView text);
 
-// The leading number of a text as common::Val reads it, but a number too
-// large for a double gives infinity (out of every range) instead of 0.
-double leadingNumber(QStringView text);
-
 // txtSys(0..5): PSIG, ESIG, ZRNO, BRON, BROF, MSPD.
 extern const BoxRule kSysBoxes[6];
 // txtax1Gain(0..39): every gain alike.

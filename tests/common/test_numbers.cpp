@@ -34,6 +34,8 @@ private slots:
         QTest::newRow("sign alone: 0") << "-" << 0.0;
         QTest::newRow("two signs: 0") << "--5" << 0.0;
         QTest::newRow("hex is not a number: 0") << "&H10" << 0.0;
+        QTest::newRow("too large: infinite, refused by every range") << "1e400" << qInf();
+        QTest::newRow("too large negative") << "-1e400" << -qInf();
     }
     void leadingNumber()
     {
