@@ -6,6 +6,7 @@
 #include "pendant/compose/entercmdline.h"
 #include "pendant/digits/digitedit.h"
 #include "points/frmloc.h"
+#include "programs/frmfile.h"
 #include "points/frmsft.h"
 
 #include <QKeyEvent>
@@ -259,7 +260,7 @@ void frmTP::openTransWindow(common::Form* window)
 
 void frmTP::mnuFileTrans_Click()
 {
-    openTransWindow(programTransferWindow());
+    openTransWindow(&programs::frmFile::instance());
 }
 void frmTP::mnuLocTrans_Click()
 {
@@ -268,12 +269,6 @@ void frmTP::mnuLocTrans_Click()
 void frmTP::mnuSftTrans_Click()
 {
     openTransWindow(&points::frmSft::instance());
-}
-
-// The program-transfer window is wired here once its library lands.
-common::Form* frmTP::programTransferWindow()
-{
-    return nullptr;
 }
 
 void frmTP::ENT1_Click()

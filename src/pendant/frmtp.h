@@ -178,7 +178,6 @@ private:
 
     // The windows of the Trans menu.
     void openTransWindow(common::Form* window);
-    common::Form* programTransferWindow();
 
     PanelState m_panel;
     QButtonGroup* m_modeGroup = nullptr;

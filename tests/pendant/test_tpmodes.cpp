@@ -6,6 +6,7 @@
 #include "common/colors.h"
 #include "points/frmloc.h"
 #include "points/frmsft.h"
+#include "programs/frmfile.h"
 #include "support/seams.h"
 
 using namespace tptest;
@@ -344,9 +345,13 @@ private slots:
         QVERIFY(!mainStandIn.isEnabled());
         tp().mnuSftTrans->trigger();
         QVERIFY(points::frmSft::instance().isVisible());
+        tp().mnuFileTrans->trigger();
+        QVERIFY(programs::frmFile::instance().isVisible());
         QVERIFY(tp().isEnabled());
         // Each one closing lets go of the main window; it waits for the last.
         points::frmLoc::instance().Unload();
+        QVERIFY(!mainStandIn.isEnabled());
+        programs::frmFile::instance().Unload();
         QVERIFY(!mainStandIn.isEnabled());
         points::frmSft::instance().Unload();
         QVERIFY(mainStandIn.isEnabled());
