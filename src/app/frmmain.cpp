@@ -17,6 +17,8 @@
 
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace app {
 
 using namespace comm;
@@ -74,7 +76,8 @@ void frmMain::buildMenus()
 void frmMain::Form_Load()
 {
     m_AlarmArmed = true;
-    resize(sizeHint());
+    // Wide enough for the whole menu bar.
+    resize(std::max(sizeHint().width(), menuBar->sizeHint().width() + 24), sizeHint().height());
     centreOnScreen();
     MSComm& port = MSComm::MSComm1();
     AttachReceiveNotification();
