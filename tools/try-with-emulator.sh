@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Runs the application against the controller emulator instead of a real
-# controller: COM1 is the emulator's pseudo-terminal. Builds nothing.
-#   tools/try-with-emulator.sh [build-dir] [--axes N]
+# Builds the program and the controller emulator, then runs the program
+# against the emulator instead of a real controller: COM1 is the emulator's
+# pseudo-terminal.
+#   tools/try-with-emulator.sh [--axes N]
 set -euo pipefail
-build="${1:-./build}"
-shift || true
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$root/build"
+"$root/scripts/deps.sh" g++ cmake ninja-build qt6-base-dev qt6-serialport-dev
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --target zel_comm zel-emu
 emu="$build/tools/zel-emu"
 app="$build/src/app/zel_comm"
-for f in "$emu" "$app"; do
-  [[ -x "$f" ]] || { echo "missing $f: build first" >&2; exit 1; }
-done
 
 tmp="$(mktemp -d)"
 emu_pid=""
