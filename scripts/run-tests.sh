@@ -1,11 +1,29 @@
 #!/usr/bin/env bash
-# Builds everything from a clean tree and runs every test, headless.
+# Builds everything from a clean tree and runs every test, headless: once in
+# the normal build (g++), once in a clang build with AddressSanitizer and
+# UndefinedBehaviorSanitizer that also holds the fuzz targets, and then a
+# short run of every fuzz target from its seeds.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/deps.sh" g++ cmake ninja-build qt6-base-dev qt6-serialport-dev
+"$root/scripts/deps.sh" --no-install-recommends clang libclang-rt-14-dev
+export QT_QPA_PLATFORM=offscreen
+jobs="$(nproc)"
+
 build="$root/build-test"
 rm -rf "$build"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEL_WERROR=ON
 cmake --build "$build"
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+ctest --test-dir "$build" --output-on-failure -j "$jobs"
+
+san="$root/build-test-san"
+rm -rf "$san"
+cmake -S "$root" -B "$san" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEL_WERROR=ON \
+  -DCMAKE_CXX_COMPILER=clang++ -DZEL_SANITIZE=ON -DZEL_FUZZ=ON
+cmake --build "$san"
+# Leaks that only third-party libraries keep are listed in fuzz/lsan.supp.
+export ASAN_OPTIONS="detect_leaks=1"
+export LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --test-dir "$san" --output-on-failure -j "$jobs" -LE fuzz
+ctest --test-dir "$san" --output-on-failure -j "$jobs" -L fuzz
