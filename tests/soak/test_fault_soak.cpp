@@ -173,6 +173,25 @@ class TestFaultSoak : public QObject {
     SoakClock* m_clock = nullptr;
     QRandomGenerator m_rng;
     std::function<void()> m_injectFault; // sets the chosen fault; empty: a clean transfer
+
+    // Sets the chosen fault now, if there is one.
+    void injectNow()
+    {
+        if (m_injectFault)
+            std::exchange(m_injectFault, {})();
+    }
+    // In the middle of a run: when the run's step reaches `at`; otherwise now.
+    std::function<void(int)> injectAt(bool midRun, int at)
+    {
+        if (!midRun) {
+            injectNow();
+            return {};
+        }
+        return [this, at](int step) {
+            if (step == at)
+                injectNow();
+        };
+    }
     // Counts for the closing line.
     int m_transfers = 0, m_faulted = 0, m_failuresShown = 0, m_survived = 0, m_reopened = 0;
     std::array<int, kFaultKinds> m_byFault{};
@@ -205,13 +224,7 @@ class TestFaultSoak : public QObject {
         std::copy(old.begin(), old.end(), pc.begin());
         RunProgress bar;
         const int at = pick(last - first + 1);
-        if (midRun && range)
-            bar.onValue = [this, at](int v) {
-                if (v == at && m_injectFault)
-                    std::exchange(m_injectFault, {})();
-            };
-        else if (m_injectFault)
-            std::exchange(m_injectFault, {})();
+        bar.onValue = injectAt(midRun && range, at);
         points::g_RcvLocNo = std::int16_t(first);
         if (loc)
             points::RecvLocData(range ? 1 : 0, std::int16_t(first), std::int16_t(last), &bar);
@@ -256,13 +269,7 @@ class TestFaultSoak : public QObject {
         const std::vector<std::array<std::int32_t, 4>> ctrlOld(ctrl.begin(), ctrl.end());
         RunProgress bar;
         const int at = pick(last - first + 1);
-        if (midRun && range)
-            bar.onValue = [this, at](int v) {
-                if (v == at && m_injectFault)
-                    std::exchange(m_injectFault, {})();
-            };
-        else if (m_injectFault)
-            std::exchange(m_injectFault, {})();
+        bar.onValue = injectAt(midRun && range, at);
         points::g_TransLocNo = std::int16_t(first);
         if (loc)
             points::SendLocData(range ? 1 : 0, std::int16_t(first), std::int16_t(last), &bar);
@@ -304,8 +311,7 @@ class TestFaultSoak : public QObject {
         for (double& v : old)
             v += 1;
         putSetValues(set, old);
-        if (m_injectFault)
-            std::exchange(m_injectFault, {})();
+        injectNow();
         w.cmdRcv_Click();
         m_clock->settle();
         Result r;
@@ -328,8 +334,7 @@ class TestFaultSoak : public QObject {
         QByteArray& ctrl = *controllerBlock(controller(), i);
         ctrl = QByteArray(sent.size(), '\x5A');
         const QByteArray ctrlOld = ctrl;
-        if (m_injectFault)
-            std::exchange(m_injectFault, {})();
+        injectNow();
         w.cmdTrans_Click();
         m_clock->settle();
         Result r;
@@ -359,13 +364,7 @@ class TestFaultSoak : public QObject {
         PrgView view;
         view.recvBox = recvDir();
         const int at = pick(32);
-        if (all && midRun)
-            view.onNumber = [this, at](int k) {
-                if (k == at && m_injectFault)
-                    std::exchange(m_injectFault, {})();
-            };
-        else if (m_injectFault)
-            std::exchange(m_injectFault, {})();
+        view.onNumber = injectAt(all && midRun, at);
         programs::g_RecvFileNo = std::int16_t(n);
         programs::RecvPrgFile(all ? 1 : 0, &view);
         m_clock->settle();
@@ -420,8 +419,7 @@ class TestFaultSoak : public QObject {
         const auto ctrlOld = ctrl;
         PrgView view;
         view.transBox = path;
-        if (m_injectFault)
-            std::exchange(m_injectFault, {})();
+        injectNow();
         programs::g_TransFileNo = std::int16_t(n);
         programs::TransPrgFile(0, &view);
         m_clock->settle();
@@ -463,8 +461,7 @@ class TestFaultSoak : public QObject {
         st.errValue = std::int16_t(pick(5));
         const auto before = st.completed;
         const int refusedBefore = st.blocksRefusedByPc;
-        if (m_injectFault)
-            std::exchange(m_injectFault, {})();
+        injectNow();
         a.click(app::frmMain::instance());
         m_clock->settle();
         Result r;
