@@ -51,6 +51,17 @@ int cmdIndexOf(QStringView text)
     return kNoCmdWord;
 }
 
+QString operationWordOf(QStringView line)
+{
+    const QStringView first = line.left(3);
+    for (std::string_view word : kOperationWords) {
+        const QLatin1String w = latin1(word);
+        if (first.size() == 3 && first.startsWith(w) && (w.size() == 3 || first[w.size()] == u' '))
+            return w;
+    }
+    return {};
+}
+
 std::uint8_t opcodeOf(int cmdIndex)
 {
     return cmdIndex >= 0 && cmdIndex < kCmdWordCount ? kCmdWords[std::size_t(cmdIndex)].opcode : 0;

@@ -95,6 +95,17 @@ inline constexpr int Eof = 72;
 extern std::array<QString, kCmdSlots> g_CmdWord;
 void InitCmdWords();
 
+// The operation words: the arithmetic words and SET whose lines take the same
+// two operands (a register or an indirect register, then a register, an
+// indirect register, an F register, four digits or three hexadecimal digits),
+// in the order the pendant compares them.
+inline constexpr std::array<std::string_view, 6> kOperationWords{"ADD", "SUB", "OR", "AND", "MUL", "SET"};
+
+// The operation word a command line begins with, or empty: the line's first
+// three characters are the word, the two-letter "OR" followed by its blank
+// (so "OR R05" is an OR line, while "ORG" and the bare "OR" are not).
+QString operationWordOf(QStringView line);
+
 // The first CmdIndex whose word equals the text exactly (case counts), or 73.
 int cmdIndexOf(QStringView text);
 

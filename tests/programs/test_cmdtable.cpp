@@ -72,6 +72,30 @@ private slots:
         QCOMPARE(found, word);
     }
 
+    // The first three characters decide; the two-letter OR needs its blank.
+    void operationWord_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("OR R05") << QStringLiteral("OR R05") << QStringLiteral("OR");
+        QTest::newRow("OR *12 234h") << QStringLiteral("OR *12 234h") << QStringLiteral("OR");
+        QTest::newRow("bare OR") << QStringLiteral("OR") << QString();
+        QTest::newRow("ORG") << QStringLiteral("ORG R05") << QString();
+        QTest::newRow("ADD R05 R07") << QStringLiteral("ADD R05 R07") << QStringLiteral("ADD");
+        QTest::newRow("bare SET") << QStringLiteral("SET") << QStringLiteral("SET");
+        QTest::newRow("MUL") << QStringLiteral("MUL R01 4095") << QStringLiteral("MUL");
+        QTest::newRow("MUF is none") << QStringLiteral("MUF F03") << QString();
+        QTest::newRow("lower case") << QStringLiteral("add R05") << QString();
+        QTest::newRow("leading blank") << QStringLiteral(" OR R05") << QString();
+        QTest::newRow("empty") << QString() << QString();
+    }
+    void operationWord()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, word);
+        QCOMPARE(operationWordOf(line), word);
+    }
+
     void imageBytesLowByteFirst()
     {
         PrgImage image;

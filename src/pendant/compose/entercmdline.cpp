@@ -2,6 +2,7 @@
 
 #include "common/msgbox.h"
 #include "common/numbers.h"
+#include "programs/cmdwords.h"
 
 #include <QList>
 
@@ -14,18 +15,6 @@ namespace {
 bool hasControlCharacter(QStringView line)
 {
     return std::any_of(line.begin(), line.end(), [](QChar c) { return c.unicode() < 0x20; });
-}
-
-// The operation word a line begins with ("OR " counts as "OR"), or empty.
-QString operationWordOf(QStringView line)
-{
-    const QStringView first = line.left(3);
-    for (std::string_view word : kOperationWords) {
-        const QString w = QString::fromLatin1(word.data(), qsizetype(word.size()));
-        if (first == (w.size() == 3 ? w : w + u' '))
-            return w;
-    }
-    return {};
 }
 
 // Characters start..start+length-1 (from 1), counted as the templates count
@@ -57,7 +46,7 @@ Decision decideLine(QStringView line)
 {
     if (hasControlCharacter(line))
         return {};
-    const QString op = operationWordOf(line);
+    const QString op = programs::operationWordOf(line);
     bool inBlock = false;
     for (const LineRule& rule : lineRules()) {
         if (rule.operationBlock) {
@@ -136,9 +125,9 @@ void EnterCmdLine(PanelState& s, int axisCount)
         if (rule.outcome == Outcome::Step) {
             s.STATE_COMMAND = rule.state;
         } else if (rule.outcome == Outcome::StepOpWord) {
-            // The line's first three characters, "OR " without its blank.
-            const QString word = line.left(3);
-            s.STATE_COMMAND = (word == u"OR " ? QStringLiteral("OR") : word) + QStringLiteral("_1");
+            // The line's word: an operation word ("OR" without its blank) or ADF, SUF, MUF.
+            const QString op = programs::operationWordOf(line);
+            s.STATE_COMMAND = (op.isEmpty() ? line.left(3) : op) + QStringLiteral("_1");
         }
         s.TEMP_COMMAND = line;
         ClearSoftKeys(s);

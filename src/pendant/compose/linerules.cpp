@@ -1,5 +1,7 @@
 #include "linerules.h"
 
+#include "programs/cmdwords.h"
+
 #include <span>
 
 // The ENT check's rows, one line each, in testing order. Each row's tag is its
@@ -381,7 +383,7 @@ LineRule build(const RowSpec& spec)
             r.forms.push_back({common::LineTemplate(form), QString(), 0});
             continue;
         }
-        for (std::string_view word : kOperationWords) {
+        for (std::string_view word : programs::kOperationWords) {
             const QString w = text(word);
             r.forms.push_back({common::LineTemplate(w + form), w, int(word.size()) - 3});
         }

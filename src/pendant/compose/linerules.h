@@ -76,9 +76,6 @@ struct LineRule {
     bool operationBlock = false;
 };
 
-// The operation words in the order the block compares them.
-inline constexpr std::string_view kOperationWords[] = {"ADD", "SUB", "OR", "AND", "MUL", "SET"};
-
 // All rows in testing order.
 const std::vector<LineRule>& lineRules();
 

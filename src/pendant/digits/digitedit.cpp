@@ -2,6 +2,7 @@
 
 #include "common/linetemplate.h"
 #include "pendant/digits/digitrow.h"
+#include "programs/cmdwords.h"
 
 #include <QList>
 
@@ -122,12 +123,8 @@ Found findParaRow(QStringView line)
     const auto table = paraDigitTable();
     if (const int i = firstInBlock(table, 1, line, {}); i >= 0)
         return {i, {}};
-    for (std::string_view w : kOperationWords) {
-        if (line.size() >= 3 && line.first(3) == latin1(w)) {
-            const QString op = latin1(w).trimmed();
-            return {firstInBlock(table, 2, line, op), op};
-        }
-    }
+    if (const QString op = programs::operationWordOf(line); !op.isEmpty())
+        return {firstInBlock(table, 2, line, op), op};
     return {firstInBlock(table, 3, line, {}), {}};
 }
 

@@ -67,8 +67,4 @@ inline constexpr std::array<std::string_view, 12> kCmdKeyChars = {"1", "2", "3",
 inline constexpr std::array<std::string_view, 12> kParaKeyChars = {"1", "2", "3", "4", "5", "6",
                                                                    "7", "8", "9", "0", ".", ""};
 
-// The words that send a line to the parameter editor's operation block, as
-// the line's first three characters; "OR " is the word "OR".
-inline constexpr std::array<std::string_view, 6> kOperationWords = {"ADD", "SUB", "OR ", "AND", "MUL", "SET"};
-
 } // namespace pendant

@@ -7,6 +7,8 @@
 #include "pendant/tpfixture.h"
 #include "support/seams.h"
 
+#include <algorithm>
+
 using namespace tptest;
 
 namespace {
@@ -53,6 +55,27 @@ void setProgram(const QStringList& lines)
         tp().Grid->setTextMatrix(i + 1, 0, QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0')));
         tp().Grid->setTextMatrix(i + 1, 1, lines[i]);
     }
+}
+
+// Presses one step of a composition: a keypad digit string, ENT, or the soft
+// key that carries the caption.
+bool press(const QString& step)
+{
+    if (step == u"ENT") {
+        click(tp().ENT1);
+        return true;
+    }
+    if (!step.isEmpty() && std::all_of(step.begin(), step.end(), [](QChar c) { return c.isDigit(); })) {
+        typeDigits(step);
+        return true;
+    }
+    for (QPushButton* p : tp().P) {
+        if (p->text() == step) {
+            click(p);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -129,6 +152,61 @@ private slots:
         QCOMPARE(tp().Grid->row(), 3);
         QVERIFY(tp().panel().TextCOPY.isEmpty());
         QCOMPARE(tp().TextCOPY->toPlainText(), QString());
+    }
+
+    // The two-operand lines of the six operation words, from the menu key, the
+    // word, soft keys, digits and ENT alone; the two-letter OR has every field
+    // one place further left than the others.
+    void composeOperationLines_data()
+    {
+        QTest::addColumn<int>("menu"); // keypad key of the menu frame
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("line");
+        const int func = 4;
+        const int def = 5;
+        QTest::newRow("OR R05 R07") << func << "OR" << QStringList{"REG", "05", "ENT", "REG", "07"} << "OR R05 R07";
+        QTest::newRow("OR R05 0012") << func << "OR" << QStringList{"REG", "05", "ENT", "0~9", "0012"}
+                                     << "OR R05 0012";
+        QTest::newRow("OR *12 234h") << func << "OR" << QStringList{"R(R)", "12", "ENT", "HEX", "1234"}
+                                     << "OR *12 234h";
+        QTest::newRow("OR *12 F15") << func << "OR" << QStringList{"R(R)", "12", "ENT", "FREG", "15"} << "OR *12 F15";
+        QTest::newRow("ADD R05 F03") << func << "ADD" << QStringList{"REG", "05", "ENT", "FREG", "03"}
+                                     << "ADD R05 F03";
+        QTest::newRow("SUB *07 R10") << func << "SUB" << QStringList{"R(R)", "07", "ENT", "REG", "10"}
+                                     << "SUB *07 R10";
+        QTest::newRow("AND R01 123h") << func << "AND" << QStringList{"REG", "01", "ENT", "HEX", "123"}
+                                      << "AND R01 123h";
+        QTest::newRow("MUL R02 4095") << func << "MUL" << QStringList{"REG", "02", "ENT", "0~9", "4095"}
+                                      << "MUL R02 4095";
+        QTest::newRow("SET *03 *31") << def << "SET" << QStringList{"R(R)", "03", "ENT", "R(R)", "31"}
+                                     << "SET *03 *31";
+    }
+
+    void composeOperationLines()
+    {
+        QFETCH(int, menu);
+        QFETCH(QString, word);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, line);
+        testsupport::MessageRecorder boxes;
+
+        pressKeys({menu});
+        const QList<QPushButton*>& words = menu == 4 ? tp().cmFUNC : tp().cmDEF;
+        QPushButton* w = ::word(words, word);
+        QVERIFY(w);
+        click(w);
+        for (const QString& step : steps) {
+            QVERIFY2(press(step), qPrintable(step));
+            if (step == u"ENT")
+                QCOMPARE(tp().STATE_COMMAND(), word + QStringLiteral("_1"));
+        }
+        QCOMPARE(tp().Text->text(), line);
+        click(tp().ENT1);
+        QVERIFY(boxes.boxes.isEmpty());
+        QCOMPARE(tp().panel().TextCOPY, line + QStringLiteral("\r\n"));
+        QCOMPARE(tp().Text->text(), QString());
+        QCOMPARE(tp().STATE_COMMAND(), QString());
     }
 
     void lineEditingKeysWorkOnTheGrid()

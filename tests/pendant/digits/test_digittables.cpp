@@ -6,6 +6,7 @@
 #include "common/linetemplate.h"
 #include "pendant/digits/digitedit.h"
 #include "pendant/digits/digitrow.h"
+#include "programs/cmdwords.h"
 
 #include <QtTest>
 
@@ -43,8 +44,8 @@ std::vector<Entry> entries()
                 if (t.empty())
                     break;
                 if (r.block == 2) {
-                    for (std::string_view w : kOperationWords) {
-                        const QString op = latin1(w).trimmed();
+                    for (std::string_view w : programs::kOperationWords) {
+                        const QString op = latin1(w);
                         out.push_back({&r, int(i), op + latin1(t), op, int(op.size()) - 3, para});
                     }
                 } else {
