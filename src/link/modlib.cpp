@@ -80,9 +80,7 @@ void AttachReceiveNotification()
 
 void ClearRxRing()
 {
-    MSComm& port = MSComm::MSComm1();
-    port.InputLen = 0;
-    port.Input();
+    MSComm::MSComm1().ClearInput();
     g_RxTail = 0;
     g_RxHead = 0;
     g_RxOverflow = false;

@@ -21,7 +21,9 @@ void MSComm1_OnComm();
 // Connects MSComm1's notification to MSComm1_OnComm (once).
 void AttachReceiveNotification();
 
-// Empties the ring and whatever the port still holds unread.
+// Empties the ring and drops every byte the port has received but not yet
+// delivered: Qt's buffer and the device's pending input, so that only bytes
+// sent after this call reach the ring.
 void ClearRxRing();
 
 // Waits until the ring holds a byte. False when `limit` seconds pass without

@@ -159,6 +159,12 @@ void MSComm::Output(std::uint8_t byte)
 
 int MSComm::InBufferCount() const { return m_port->isOpen() ? int(m_port->bytesAvailable()) : 0; }
 
+void MSComm::ClearInput()
+{
+    if (m_port->isOpen())
+        m_port->clear(QSerialPort::Input); // Qt's buffer, then tcflush(TCIFLUSH)
+}
+
 QByteArray MSComm::Input()
 {
     if (!m_port->isOpen())

@@ -40,6 +40,9 @@ public:
     void Output(std::uint8_t byte);
 
     int InBufferCount() const;
+    // Drops every received byte not yet taken: Qt's buffer and what the
+    // device driver still holds, unread.
+    void ClearInput();
     int InputLen = 0;
     // Takes InputLen waiting bytes (all of them when 0).
     QByteArray Input();
