@@ -42,6 +42,9 @@ frmMain::frmMain()
     layout->setMenuBar(menuBar);
     buildConsole();
     common::setMainWindow(this);
+    // The link lamp follows the port: off whenever the port closes, also when
+    // the port layer closes a failed port.
+    connect(&MSComm::MSComm1(), &MSComm::PortClosed, this, [this] { imgComm->setPicture(QStringLiteral("imgOff")); });
     m_axisParaTimer.setInterval(50);
     connect(&m_axisParaTimer, &QTimer::timeout, this, [this] { checkAxisParaPending(); });
 }

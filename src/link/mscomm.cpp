@@ -37,7 +37,7 @@ MSComm::MSComm(QObject* parent) : QObject(parent), m_port(new QSerialPort(this))
             this,
             [this] {
                 if (m_failed && m_port->isOpen())
-                    m_port->close();
+                    closePort();
             },
             Qt::QueuedConnection);
     });
@@ -117,14 +117,21 @@ QString MSComm::deviceFor(int port)
     return dev.isEmpty() ? fallback : dev;
 }
 
+void MSComm::closePort()
+{
+    m_port->close();
+    emit PortClosed();
+}
+
 bool MSComm::PortOpen() const { return m_port->isOpen(); }
 
 std::optional<RtError> MSComm::setPortOpen(bool open)
 {
     if (!open) {
-        if (m_port->isOpen())
-            m_port->close();
+        const bool wasOpen = m_port->isOpen();
         m_failed = false;
+        if (wasOpen)
+            closePort();
         return std::nullopt;
     }
     if (m_port->isOpen())

@@ -64,10 +64,14 @@ public:
 signals:
     // The receive notification: at least one received byte is waiting.
     void OnComm();
+    // The port has closed, whoever closed it: the program, or this class
+    // after the port failed.
+    void PortClosed();
 
 private:
     explicit MSComm(QObject* parent = nullptr);
     void applyLineSettings();
+    void closePort();
 
     QSerialPort* m_port;
     int m_commPort = 1;

@@ -173,6 +173,27 @@ private slots:
         QCOMPARE(m.imgComm->picture(), QStringLiteral("imgOff"));
     }
 
+    // However the port closes, the link lamp goes off with it.
+    void lampFollowsThePort_data()
+    {
+        QTest::addColumn<bool>("lineDrops");
+        QTest::newRow("the line drops: the port layer closes the failed port") << true;
+        QTest::newRow("closed by the program") << false;
+    }
+    void lampFollowsThePort()
+    {
+        QFETCH(bool, lineDrops);
+        testsupport::EmulatorLink link(4);
+        auto& m = frmMain::instance();
+        m.imgComm->setPicture(QStringLiteral("imgOn"));
+        if (lineDrops)
+            link.emulator().dropLine();
+        else
+            comm::MSComm::MSComm1().setPortOpen(false);
+        QTRY_VERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QCOMPARE(m.imgComm->picture(), QStringLiteral("imgOff"));
+    }
+
     void disconnectRefusedLeavesThePortOpen()
     {
         testsupport::EmulatorLink link(4);
