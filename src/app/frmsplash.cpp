@@ -66,6 +66,17 @@ void frmSplash::Form_Load()
     lblVersion->setText(QStringLiteral("Ver %1.%2.%3").arg(ZEL_VERSION_MAJOR).arg(ZEL_VERSION_MINOR).arg(ZEL_VERSION_PATCH));
 }
 
+// However the window goes (Cancel, a typed key, the window system's close),
+// the program ends with it, unless OK has opened the main window first.
+void frmSplash::Form_Unload(bool& cancel)
+{
+    (void)cancel;
+    QList<Form*> others = loadedForms();
+    others.removeAll(this);
+    if (others.isEmpty())
+        EndProgram();
+}
+
 void frmSplash::cmdSelZel_Click(int Index)
 {
     for (int i = 0; i < 3; ++i)

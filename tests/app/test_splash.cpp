@@ -1,5 +1,6 @@
 // The start-up window: the model choice sets the axis count; OK opens the
-// main window only after a choice; Cancel and a typed key end the program.
+// main window only after a choice; every other way out of the window ends
+// the program.
 
 #include "app/frmmain.h"
 #include "app/frmsplash.h"
@@ -7,14 +8,34 @@
 #include "link/moddef.h"
 #include "support/seams.h"
 
+#include <QTimer>
 #include <QtTest>
+
+#include <functional>
 
 using app::frmMain;
 using app::frmSplash;
 
+namespace {
+// Runs the event loop as the program does, with `action` done in it; the
+// exit code, or -1 when the program is still running after `ms`.
+int runProgram(const std::function<void()>& action, int ms)
+{
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
+    watchdog.start(ms);
+    QTimer::singleShot(0, &watchdog, action);
+    return QCoreApplication::exec();
+}
+} // namespace
+
 class TestSplash : public QObject {
     Q_OBJECT
 private slots:
+    // As in the program: unloaded windows are only hidden, and the program
+    // ends when a window says so, not with the last window shown.
+    void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
     void init()
     {
         comm::g_AxisCount = 0;
@@ -80,6 +101,44 @@ private slots:
         frmSplash::instance().cmdSelZel_Click(4);
         QVERIFY(!frmSplash::instance().isLoaded());
         QVERIFY(!frmMain::instance().isLoaded());
+    }
+
+    void waysOutOfTheWindow_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("window system's close") << "close" << true;
+        QTest::newRow("close after a model choice") << "choose, close" << true;
+        QTest::newRow("Cancel") << "cancel" << true;
+        QTest::newRow("typed key") << "key" << true;
+        QTest::newRow("OK goes on to the main window") << "choose, ok" << false;
+    }
+    void waysOutOfTheWindow()
+    {
+        QFETCH(QString, way);
+        QFETCH(bool, ends);
+        testsupport::MessageRecorder boxes;
+        testsupport::SettingsStore store;
+        auto& s = frmSplash::instance();
+        const int code = runProgram(
+            [&] {
+                for (const QString& step : way.split(QStringLiteral(", "))) {
+                    if (step == u"close")
+                        s.close();
+                    else if (step == u"choose")
+                        s.cmdSelZel_Click(2);
+                    else if (step == u"cancel")
+                        s.cmdSelZel_Click(4);
+                    else if (step == u"ok")
+                        s.cmdSelZel_Click(3);
+                    else if (step == u"key")
+                        QTest::keyClick(&s, Qt::Key_Q);
+                }
+            },
+            ends ? 5000 : 300);
+        QCOMPARE(code, ends ? 0 : -1);
+        QVERIFY(!s.isLoaded());
+        QCOMPARE(frmMain::instance().isLoaded(), !ends);
     }
 
     void typedKeyEndsProgramAlsoOverAButton()
