@@ -56,7 +56,7 @@ void frmTP::Form_Load()
     m_panel.Text.clear();
     m_panel.TextCOPY.clear();
     m_panel.P.fill(QString());
-    setKeypadEnabled(m_panel, true);
+    compose::setKeypadEnabled(m_panel, true);
     m_setUpMode = Mode::Idle;
 
     deselectModeKeys();
@@ -164,7 +164,7 @@ void frmTP::fillPointGrid(const TpFileKind& kind)
 
 void frmTP::ESC_Click()
 {
-    setKeypadEnabled(m_panel, true);
+    compose::setKeypadEnabled(m_panel, true);
     const Mode mode = currentMode();
     if (mode == Mode::PRG && m_panel.Text.isEmpty()) {
         deselectModeKeys();
@@ -273,19 +273,19 @@ void frmTP::mnuSftTrans_Click()
 
 void frmTP::ENT1_Click()
 {
-    EnterCmdLine(m_panel, comm::g_AxisCount);
+    compose::EnterCmdLine(m_panel, comm::g_AxisCount);
     showPanel();
 }
 
 void frmTP::EnterCmdDigit(int KeyIndex)
 {
-    pendant::EnterCmdDigit(m_panel.Text, m_panel.TEMP_COMMAND, KeyIndex);
+    digits::EnterCmdDigit(m_panel.Text, m_panel.TEMP_COMMAND, KeyIndex);
     showPanel();
 }
 
 void frmTP::EnterParaDigit(int KeyIndex)
 {
-    pendant::EnterParaDigit(m_panel.Text, m_panel.TEMP_COMMAND, KeyIndex);
+    digits::EnterParaDigit(m_panel.Text, m_panel.TEMP_COMMAND, KeyIndex);
     showPanel();
 }
 

@@ -58,7 +58,7 @@ public:
     Mode currentMode() const;
 
     // The program panel's command-entry state; the panel's widgets show it.
-    PanelState& panel() { return m_panel; }
+    compose::PanelState& panel() { return m_panel; }
     QString& STATE_COMMAND() { return m_panel.STATE_COMMAND; }
     QString& STATE_PARA() { return m_panel.STATE_PARA; }
     QString& TEMP_COMMAND() { return m_panel.TEMP_COMMAND; }
@@ -173,13 +173,13 @@ private:
     // The program panel's command words and the program grid as the line
     // editing sees it (frmtp_compose.cpp).
     void chooseWord(const QList<QPushButton*>& menu, int Index);
-    ProgramGrid programGrid() const;
-    void showProgramGrid(const ProgramGrid& g);
+    compose::ProgramGrid programGrid() const;
+    void showProgramGrid(const compose::ProgramGrid& g);
 
     // The windows of the Trans menu.
     void openTransWindow(common::Form* window);
 
-    PanelState m_panel;
+    compose::PanelState m_panel;
     QButtonGroup* m_modeGroup = nullptr;
     Mode m_setUpMode = Mode::Idle; // the mode the window was last set up for
 };

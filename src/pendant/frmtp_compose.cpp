@@ -15,7 +15,7 @@ void frmTP::chooseWord(const QList<QPushButton*>& menu, int Index)
 {
     if (Index < 0 || Index >= menu.size())
         return;
-    ChooseCommandWord(m_panel, menu[Index]->text(), comm::g_AxisCount);
+    compose::ChooseCommandWord(m_panel, menu[Index]->text(), comm::g_AxisCount);
     showPanel();
 }
 
@@ -46,13 +46,13 @@ void frmTP::cmDEF_Click(int Index)
 
 void frmTP::P_Click(int Index)
 {
-    PressSoftKey(m_panel, Index, comm::g_AxisCount);
+    compose::PressSoftKey(m_panel, Index, comm::g_AxisCount);
     showPanel();
 }
 
-ProgramGrid frmTP::programGrid() const
+compose::ProgramGrid frmTP::programGrid() const
 {
-    ProgramGrid g;
+    compose::ProgramGrid g;
     for (int r = 0; r < Grid->rows(); ++r)
         g.rows.push_back({Grid->textMatrix(r, 0), Grid->textMatrix(r, 1)});
     g.Row = Grid->row();
@@ -60,7 +60,7 @@ ProgramGrid frmTP::programGrid() const
     return g;
 }
 
-void frmTP::showProgramGrid(const ProgramGrid& g)
+void frmTP::showProgramGrid(const compose::ProgramGrid& g)
 {
     Grid->setRows(int(g.rows.size()));
     for (int r = 1; r < int(g.rows.size()); ++r) { // the header stays as it is
@@ -73,30 +73,30 @@ void frmTP::showProgramGrid(const ProgramGrid& g)
 
 void frmTP::INS_Click()
 {
-    ProgramGrid g = programGrid();
-    InsertLines(g, m_panel);
+    compose::ProgramGrid g = programGrid();
+    compose::InsertLines(g, m_panel);
     showProgramGrid(g);
     showPanel();
 }
 
 void frmTP::cut_Click()
 {
-    ProgramGrid g = programGrid();
-    CutLines(g, m_panel);
+    compose::ProgramGrid g = programGrid();
+    compose::CutLines(g, m_panel);
     showProgramGrid(g);
     showPanel();
 }
 
 void frmTP::copy_Click()
 {
-    CopyLines(programGrid(), m_panel);
+    compose::CopyLines(programGrid(), m_panel);
     showPanel();
 }
 
 void frmTP::del_Click()
 {
-    ProgramGrid g = programGrid();
-    DeleteLines(g);
+    compose::ProgramGrid g = programGrid();
+    compose::DeleteLines(g);
     showProgramGrid(g);
 }
 

@@ -149,7 +149,7 @@ private slots:
 
     void escEnablesTheKeypad()
     {
-        pendant::setKeypadEnabled(tp().panel(), false);
+        pendant::compose::setKeypadEnabled(tp().panel(), false);
         tp().showPanel();
         QVERIFY(!tp().cm[5]->isEnabled());
         tp().ESC_Click();
@@ -281,7 +281,7 @@ private slots:
             f->hide();
         if (frame >= 0)
             tp().Frame[std::size_t(frame)]->show();
-        pendant::PanelState& s = tp().panel();
+        pendant::compose::PanelState& s = tp().panel();
         s.STATE_PARA = QStringLiteral("ON");
         s.STATE_COMMAND = command;
         s.Text = line;
@@ -296,7 +296,7 @@ private slots:
     void entOfThePanelChecksTheLine()
     {
         selectPrg();
-        pendant::PanelState& s = tp().panel();
+        pendant::compose::PanelState& s = tp().panel();
         s.Text = QStringLiteral("STOP");
         tp().ENT1_Click();
         QCOMPARE(s.TextCOPY, QStringLiteral("STOP\r\n"));
@@ -307,7 +307,7 @@ private slots:
     void escInProgramModeFirstEmptiesTheLine()
     {
         selectPrg();
-        pendant::PanelState& s = tp().panel();
+        pendant::compose::PanelState& s = tp().panel();
         s.Text = QStringLiteral("MVE P001");
         s.STATE_PARA = QStringLiteral("ON");
         s.STATE_COMMAND = QStringLiteral("MVE");

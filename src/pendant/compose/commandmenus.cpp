@@ -2,7 +2,7 @@
 
 #include "entercmdline.h"
 
-namespace pendant {
+namespace pendant::compose {
 
 namespace {
 
@@ -53,4 +53,4 @@ void ChooseCommandWord(PanelState& s, QStringView word, int axisCount)
     s.STATE_PARA = QStringLiteral("OFF");
 }
 
-} // namespace pendant
+} // namespace pendant::compose

@@ -12,7 +12,7 @@
 #include <array>
 #include <string_view>
 
-namespace pendant {
+namespace pendant::compose {
 
 enum class WordOutcome {
     Captions,    // the soft keys are captioned for the first operand
@@ -122,4 +122,4 @@ const CommandWord* findCommandWord(QStringView word);
 // and no soft key captioned.
 void ChooseCommandWord(PanelState& s, QStringView word, int axisCount);
 
-} // namespace pendant
+} // namespace pendant::compose

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-namespace pendant {
+namespace pendant::compose {
 
 namespace {
 
@@ -146,4 +146,4 @@ void EnterCmdLine(PanelState& s, int axisCount)
     }
 }
 
-} // namespace pendant
+} // namespace pendant::compose

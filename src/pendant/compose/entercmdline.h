@@ -10,7 +10,7 @@
 
 #include <QStringView>
 
-namespace pendant {
+namespace pendant::compose {
 
 // The row that decides a line, and the template of it that matched.
 struct Decision {
@@ -37,4 +37,4 @@ void ClearSoftKeys(PanelState& s);
 // Appends the line and CR LF to the buffer and resets the entry for the next command.
 void CommitLine(PanelState& s, const QString& line);
 
-} // namespace pendant
+} // namespace pendant::compose

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace pendant {
+namespace pendant::compose {
 
 namespace {
 
@@ -132,4 +132,4 @@ void InsertLines(ProgramGrid& g, PanelState& s)
     RenumberLines(g);
 }
 
-} // namespace pendant
+} // namespace pendant::compose

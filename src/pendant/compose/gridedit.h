@@ -11,7 +11,7 @@
 
 #include <vector>
 
-namespace pendant {
+namespace pendant::compose {
 
 // One row of the program grid: column 0 the step number, column 1 the line.
 struct GridRow {
@@ -48,4 +48,4 @@ void DeleteLines(ProgramGrid& g);
 // stays in the buffer. The current row stays on the line it was on.
 void InsertLines(ProgramGrid& g, PanelState& s);
 
-} // namespace pendant
+} // namespace pendant::compose

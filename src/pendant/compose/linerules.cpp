@@ -9,7 +9,7 @@
 // can be found and compared by its word. Templates: "#" one digit, "?" one
 // character, "*" any run, "[*]" a literal asterisk; fields count from 1.
 
-namespace pendant {
+namespace pendant::compose {
 
 namespace {
 
@@ -405,4 +405,4 @@ const std::vector<LineRule>& lineRules()
     return rules;
 }
 
-} // namespace pendant
+} // namespace pendant::compose

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pendant {
+namespace pendant::compose {
 
 enum class FieldKind {
     Decimal, // numeric text (blanks around it, a sign and a decimal point allowed)
@@ -79,4 +79,4 @@ struct LineRule {
 // All rows in testing order.
 const std::vector<LineRule>& lineRules();
 
-} // namespace pendant
+} // namespace pendant::compose

@@ -9,7 +9,7 @@
 
 #include <array>
 
-namespace pendant {
+namespace pendant::compose {
 
 struct PanelState {
     QString Text;          // the command line being composed
@@ -31,4 +31,4 @@ inline void setKeypadEnabled(PanelState& s, bool enabled)
     s.cm.fill(enabled);
 }
 
-} // namespace pendant
+} // namespace pendant::compose

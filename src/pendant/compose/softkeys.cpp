@@ -2,7 +2,7 @@
 
 #include "common/linetemplate.h"
 
-namespace pendant {
+namespace pendant::compose {
 
 namespace {
 
@@ -125,4 +125,4 @@ void PressSoftKey(PanelState& s, int index, int axisCount)
     }
 }
 
-} // namespace pendant
+} // namespace pendant::compose

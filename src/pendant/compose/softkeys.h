@@ -12,7 +12,7 @@
 #include <array>
 #include <string_view>
 
-namespace pendant {
+namespace pendant::compose {
 
 // What a row's line is built on.
 enum class KeyBase {
@@ -153,4 +153,4 @@ const LetterRow* findLetterRow(QStringView state);
 // the click. A key without a caption does nothing at all.
 void PressSoftKey(PanelState& s, int index, int axisCount);
 
-} // namespace pendant
+} // namespace pendant::compose

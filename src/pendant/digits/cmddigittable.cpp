@@ -6,7 +6,7 @@
 #include "pendant/digits/digitrow.h"
 #include "pendant/digits/tablebuild.h"
 
-namespace pendant {
+namespace pendant::digits {
 
 namespace {
 using namespace rows;
@@ -246,4 +246,4 @@ std::span<const DigitRow> cmdDigitTable()
     return kCmdDigitTable;
 }
 
-} // namespace pendant
+} // namespace pendant::digits

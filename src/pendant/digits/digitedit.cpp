@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-namespace pendant {
+namespace pendant::digits {
 
 namespace {
 
@@ -249,4 +249,4 @@ void EnterParaDigit(QString& Text, QString& TEMP_COMMAND, int Index)
     Text = std::move(e.line);
 }
 
-} // namespace pendant
+} // namespace pendant::digits

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace pendant {
+namespace pendant::digits {
 
 struct DigitEdit {
     QString line;        // the command line after the key
@@ -34,4 +34,4 @@ int paraDigitRowFor(QStringView line);
 void EnterCmdDigit(QString& Text, QString& TEMP_COMMAND, int Index);
 void EnterParaDigit(QString& Text, QString& TEMP_COMMAND, int Index);
 
-} // namespace pendant
+} // namespace pendant::digits

@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-namespace pendant {
+namespace pendant::digits {
 
 enum class FieldShape {
     Plain,   // width characters from start
@@ -67,4 +67,4 @@ inline constexpr std::array<std::string_view, 12> kCmdKeyChars = {"1", "2", "3",
 inline constexpr std::array<std::string_view, 12> kParaKeyChars = {"1", "2", "3", "4", "5", "6",
                                                                    "7", "8", "9", "0", ".", ""};
 
-} // namespace pendant
+} // namespace pendant::digits

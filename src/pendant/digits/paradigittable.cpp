@@ -8,7 +8,7 @@
 
 #include <iterator>
 
-namespace pendant {
+namespace pendant::digits {
 
 namespace {
 using namespace rows;
@@ -92,4 +92,4 @@ std::span<const DigitRow> paraDigitTable()
     return kParaDigitTable;
 }
 
-} // namespace pendant
+} // namespace pendant::digits

@@ -6,7 +6,7 @@
 
 #include <initializer_list>
 
-namespace pendant::rows {
+namespace pendant::digits::rows {
 
 constexpr DigitField at(int start, int width)
 {
@@ -62,4 +62,4 @@ constexpr DigitRow word(std::string_view trace, std::initializer_list<std::strin
     return row(trace, templates, field, LeadKind::Word, separator, 0, {});
 }
 
-} // namespace pendant::rows
+} // namespace pendant::digits::rows

@@ -7,7 +7,7 @@
 
 #include <QtTest>
 
-Q_DECLARE_METATYPE(pendant::PanelState)
+Q_DECLARE_METATYPE(pendant::compose::PanelState)
 
 namespace panelcheck {
 
@@ -16,7 +16,7 @@ inline const QString kEarlier = QStringLiteral("MVE P001\r\n");
 
 // A state built step by step: Panel().line("MA R00").command("MA").keys({...}).
 struct Panel {
-    pendant::PanelState s;
+    pendant::compose::PanelState s;
 
     Panel() { s.TextCOPY = kEarlier; }
     Panel& line(const QString& t)
@@ -41,7 +41,7 @@ struct Panel {
     }
     Panel& keypad(bool on)
     {
-        pendant::setKeypadEnabled(s, on);
+        pendant::compose::setKeypadEnabled(s, on);
         return *this;
     }
     // All six captions: the ones given, the rest empty.
@@ -64,10 +64,10 @@ struct Panel {
     }
     // A key with a caption always leaves the keypad on and STATE_PARA "ON".
     Panel& lit() { return keypad(true).para(QStringLiteral("ON")); }
-    operator pendant::PanelState() const { return s; }
+    operator pendant::compose::PanelState() const { return s; }
 };
 
-inline QString keypadText(const pendant::PanelState& s)
+inline QString keypadText(const pendant::compose::PanelState& s)
 {
     QString t;
     for (bool on : s.cm)
@@ -75,7 +75,7 @@ inline QString keypadText(const pendant::PanelState& s)
     return t;
 }
 
-inline QStringList captionsOf(const pendant::PanelState& s)
+inline QStringList captionsOf(const pendant::compose::PanelState& s)
 {
     return QStringList(s.P.begin(), s.P.end());
 }
@@ -83,8 +83,8 @@ inline QStringList captionsOf(const pendant::PanelState& s)
 // QCOMPARE each part, so a failing row says which one differs.
 #define COMPARE_PANEL(actual, expected)                                                                                \
     do {                                                                                                               \
-        const pendant::PanelState& a_ = (actual);                                                                      \
-        const pendant::PanelState& e_ = (expected);                                                                    \
+        const pendant::compose::PanelState& a_ = (actual);                                                                      \
+        const pendant::compose::PanelState& e_ = (expected);                                                                    \
         QCOMPARE(a_.Text, e_.Text);                                                                                    \
         QCOMPARE(a_.STATE_COMMAND, e_.STATE_COMMAND);                                                                  \
         QCOMPARE(a_.STATE_PARA, e_.STATE_PARA);                                                                        \

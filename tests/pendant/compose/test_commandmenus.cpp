@@ -8,7 +8,7 @@
 #include "pendant/compose/softkeys.h"
 
 using panelcheck::Panel;
-using pendant::PanelState;
+using pendant::compose::PanelState;
 
 namespace {
 
@@ -134,18 +134,18 @@ private slots:
         QFETCH(int, axes);
         QFETCH(PanelState, after);
         PanelState s = before;
-        pendant::ChooseCommandWord(s, word, axes);
+        pendant::compose::ChooseCommandWord(s, word, axes);
         COMPARE_PANEL(s, after);
     }
 
     void sameWordTwiceIsOnce()
     {
-        for (const pendant::CommandWord& w : pendant::kCommandWords) {
+        for (const pendant::compose::CommandWord& w : pendant::compose::kCommandWords) {
             const QString word = QString::fromLatin1(w.word.data(), qsizetype(w.word.size()));
             PanelState once = afterStep();
-            pendant::ChooseCommandWord(once, word, 3);
+            pendant::compose::ChooseCommandWord(once, word, 3);
             PanelState twice = once;
-            pendant::ChooseCommandWord(twice, word, 3);
+            pendant::compose::ChooseCommandWord(twice, word, 3);
             QVERIFY2(once == twice, qPrintable(word));
         }
     }
@@ -158,29 +158,29 @@ private slots:
             for (qsizetype k = 0; k < captions.size(); ++k) {
                 Panel p = Panel().command(state).temp(base).line(base).para("OFF").keypad(false).keys(captions);
                 PanelState s = p;
-                pendant::PressSoftKey(s, int(k), 4);
+                pendant::compose::PressSoftKey(s, int(k), 4);
                 const QString what = state + QStringLiteral(" key ") + QString::number(k);
                 QVERIFY2(s.Text.size() > base.size() && s.Text.startsWith(base), qPrintable(what));
             }
         };
-        for (const pendant::CommandWord& w : pendant::kCommandWords) {
+        for (const pendant::compose::CommandWord& w : pendant::compose::kCommandWords) {
             const QString word = QString::fromLatin1(w.word.data(), qsizetype(w.word.size()));
             PanelState s;
-            pendant::ChooseCommandWord(s, word, 4);
+            pendant::compose::ChooseCommandWord(s, word, 4);
             QStringList captions = panelcheck::captionsOf(s);
             captions.removeAll(QString());
             check(word, word, captions);
         }
-        for (const pendant::LineRule& rule : pendant::lineRules()) {
+        for (const pendant::compose::LineRule& rule : pendant::compose::lineRules()) {
             if (rule.captions.isEmpty())
                 continue;
             QStringList states;
-            if (rule.outcome == pendant::Outcome::StepOpWord) {
+            if (rule.outcome == pendant::compose::Outcome::StepOpWord) {
                 // The line's own word: the block's word, or the template's (ADF SUF MUF).
-                for (const pendant::LineForm& f : rule.forms)
+                for (const pendant::compose::LineForm& f : rule.forms)
                     states << (f.opWord.isEmpty() ? f.tpl.pattern().section(u' ', 0, 0) : f.opWord) +
                                   QStringLiteral("_1");
-            } else if (rule.outcome == pendant::Outcome::StepKeepState) {
+            } else if (rule.outcome == pendant::compose::Outcome::StepKeepState) {
                 states << QStringLiteral("INT");
             } else {
                 states << rule.state;

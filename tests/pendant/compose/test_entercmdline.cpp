@@ -7,9 +7,9 @@
 
 #include <QtTest>
 
-using pendant::PanelState;
+using pendant::compose::PanelState;
 
-Q_DECLARE_METATYPE(pendant::PanelState)
+Q_DECLARE_METATYPE(pendant::compose::PanelState)
 
 namespace {
 
@@ -27,7 +27,7 @@ PanelState panel(const QString& text, const QString& stateCommand, const QString
     s.TEMP_COMMAND = temp;
     for (qsizetype i = 0; i < captions.size(); ++i)
         s.P[std::size_t(i)] = captions[i];
-    pendant::setKeypadEnabled(s, keypad);
+    pendant::compose::setKeypadEnabled(s, keypad);
     s.STATE_PARA = statePara;
     s.TextCOPY = buffer;
     return s;
@@ -437,7 +437,7 @@ private slots:
         QFETCH(PanelState, after);
         testsupport::MessageRecorder boxes;
         PanelState s = before;
-        pendant::EnterCmdLine(s, axes);
+        pendant::compose::EnterCmdLine(s, axes);
         QCOMPARE(boxes.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(s.STATE_COMMAND, after.STATE_COMMAND);
         QCOMPARE(s.TEMP_COMMAND, after.TEMP_COMMAND);
@@ -454,7 +454,7 @@ private slots:
     {
         testsupport::MessageRecorder boxes;
         PanelState s = typed("MA R-1", "MA");
-        pendant::EnterCmdLine(s, 4);
+        pendant::compose::EnterCmdLine(s, 4);
         QCOMPARE(boxes.boxes.size(), 1);
         QCOMPARE(boxes.boxes[0].text, QStringLiteral("R00~99"));
         QCOMPARE(boxes.boxes[0].title, common::kAppTitle);
@@ -510,7 +510,7 @@ private slots:
         PanelState s = start;
         for (qsizetype i = 0; i < lines.size(); ++i) {
             s.Text = lines[i];
-            pendant::EnterCmdLine(s, 4);
+            pendant::compose::EnterCmdLine(s, 4);
             QCOMPARE(s.Text, texts[i]);
             QCOMPARE(s.TEMP_COMMAND, temps[i]);
         }
@@ -524,7 +524,7 @@ private slots:
         PanelState s = further("ADD R01 G00h", "ADD_1", "ADD R01", kLetters);
         s.m_HexDigits = QStringLiteral("G00");
         const PanelState before = s;
-        pendant::EnterCmdLine(s, 4);
+        pendant::compose::EnterCmdLine(s, 4);
         QVERIFY(s == before);
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("000h~FFFh")});
     }

@@ -10,7 +10,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-using namespace pendant;
+using namespace pendant::compose;
 
 namespace {
 

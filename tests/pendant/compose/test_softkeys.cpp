@@ -5,7 +5,7 @@
 #include "pendant/compose/softkeys.h"
 
 using panelcheck::Panel;
-using pendant::PanelState;
+using pendant::compose::PanelState;
 
 namespace {
 
@@ -187,7 +187,7 @@ private slots:
         QFETCH(int, axes);
         QFETCH(PanelState, after);
         PanelState s = before;
-        pendant::PressSoftKey(s, key, axes);
+        pendant::compose::PressSoftKey(s, key, axes);
         COMPARE_PANEL(s, after);
     }
 
@@ -200,7 +200,7 @@ private slots:
                 all << QString::fromLatin1(r.states.data(), qsizetype(r.states.size())).split(u' ');
             return all;
         };
-        for (const QStringList& all : {names(pendant::kSoftKeyRows), names(pendant::kLetterRows)}) {
+        for (const QStringList& all : {names(pendant::compose::kSoftKeyRows), names(pendant::compose::kLetterRows)}) {
             QStringList unique = all;
             unique.removeDuplicates();
             QCOMPARE(unique.size(), all.size());
@@ -212,7 +212,7 @@ private slots:
     {
         PanelState s = chosen("HOME", {"HEX"});
         for (int key : {0, 0, 1, 2})
-            pendant::PressSoftKey(s, key, 4);
+            pendant::compose::PressSoftKey(s, key, 4);
         COMPARE_PANEL(s, Panel(chosen("HOME", kLetters)).lit().line("HOME BCh").hex("BC"));
     }
 };

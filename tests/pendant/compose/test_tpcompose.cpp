@@ -95,7 +95,7 @@ private slots:
              {&tp().cmMOT, &tp().cmPRG, &tp().cmIO, &tp().cmPARA, &tp().cmFUNC, &tp().cmDEF}) {
             QVERIFY(!menu->isEmpty());
             for (QPushButton* b : *menu)
-                QVERIFY2(pendant::findCommandWord(b->text()), qPrintable(b->objectName()));
+                QVERIFY2(pendant::compose::findCommandWord(b->text()), qPrintable(b->objectName()));
         }
     }
 

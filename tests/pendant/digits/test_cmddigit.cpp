@@ -7,7 +7,7 @@
 
 #include <QtTest>
 
-using namespace pendant;
+using namespace pendant::digits;
 
 namespace {
 QString withChar(const char* before, char32_t c, const char* after = "")

@@ -14,7 +14,7 @@
 #include <set>
 #include <string>
 
-using namespace pendant;
+using namespace pendant::digits;
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <QtTest>
 
-using namespace pendant;
+using namespace pendant::digits;
 
 class TestParaDigit : public QObject {
     Q_OBJECT
