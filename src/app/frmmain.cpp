@@ -123,7 +123,12 @@ void frmMain::connectPort(int portNumber)
         return;
     }
     if (auto e = port.setPortOpen(true)) {
-        common::MsgBox(e->text());
+        // Name the device tried and the setting that names it, so that the
+        // operator can point the menu item at another device.
+        QString detail;
+        if (e->number == common::err::InvalidPortNumber)
+            detail = QStringLiteral("%1 (Properties/COM%2)").arg(MSComm::deviceFor(portNumber)).arg(portNumber);
+        common::MsgBox(e->text(), common::MsgButtons::Ok, common::kAppTitle, common::MsgIcon::None, detail);
         return;
     }
     g_LinkBusy = true;
