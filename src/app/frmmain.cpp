@@ -41,6 +41,8 @@ frmMain::frmMain()
     buildMenus();
     layout->setMenuBar(menuBar);
     buildConsole();
+    // Never so narrow that the menu bar folds items into an overflow button.
+    setMinimumWidth(menuBar->sizeHint().width() + 24);
     common::setMainWindow(this);
     m_axisParaTimer.setInterval(50);
     connect(&m_axisParaTimer, &QTimer::timeout, this, [this] { checkAxisParaPending(); });
