@@ -4,6 +4,7 @@
 // with each other, never with fixed pixels.
 
 #include "parahelp.h"
+#include "support/layoutcheck.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -13,55 +14,10 @@
 
 using namespace paratest;
 
-namespace {
-
-QRect rectIn(const QWidget* w, const QWidget* top)
-{
-    return QRect(w->mapTo(top, QPoint(0, 0)), w->size());
-}
-
-QWidget* control(QWidget& window, const QString& name)
-{
-    auto* w = window.findChild<QWidget*>(name);
-    if (!w)
-        qWarning("no control %s", qPrintable(name));
-    return w;
-}
-
-// Labels of different lengths share one column; a label's text ends at most
-// this far from its box.
-constexpr int kNearby = 64;
-
-// "" when `label` stands just left of `box`, its middle level with the box's.
-QString besideAndLevel(QWidget& window, const QString& label, const QString& box)
-{
-    QWidget* l = control(window, label);
-    QWidget* b = control(window, box);
-    if (!l || !b)
-        return QStringLiteral("missing %1 or %2").arg(label, box);
-    QRect lr = rectIn(l, &window);
-    // A label may be wider than its text: measure where the text ends.
-    if (auto* text = qobject_cast<QLabel*>(l); text && (text->alignment() & Qt::AlignLeft))
-        lr.setWidth(std::min(lr.width(), text->sizeHint().width()));
-    const QRect br = rectIn(b, &window);
-    if (lr.right() >= br.left() || br.left() - lr.right() > kNearby)
-        return QStringLiteral("%1 (x %2..%3) is not just left of %4 (x %5)")
-            .arg(label).arg(lr.left()).arg(lr.right()).arg(box).arg(br.left());
-    if (std::abs(lr.center().y() - br.center().y()) > 1)
-        return QStringLiteral("%1 (middle y %2) is not level with %3 (middle y %4)")
-            .arg(label).arg(lr.center().y()).arg(box).arg(br.center().y());
-    return {};
-}
-
-bool inside(const QWidget* w, const QWidget* frame)
-{
-    for (const QWidget* p = w; p; p = p->parentWidget())
-        if (p == frame)
-            return true;
-    return false;
-}
-
-} // namespace
+using testsupport::besideAndLevel;
+using testsupport::control;
+using testsupport::inside;
+using testsupport::rectIn;
 
 class TestParaLayout : public QObject {
     Q_OBJECT
