@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace testsupport {
