@@ -14,6 +14,8 @@ bool loadQtTranslations(const QLocale& locale)
         delete installed;
         installed = nullptr;
     }
+    if (locale.language() != QLocale::Korean)
+        return false;
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

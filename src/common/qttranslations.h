@@ -7,8 +7,11 @@
 
 namespace common {
 
-// Loads and installs Qt's translations for `locale` in place of any loaded
-// before; false, and Qt keeps its English texts, when there are none.
+// Under a Korean locale, loads and installs Qt's Korean translations in place
+// of any loaded before. Under any other locale, or when the translations are
+// not installed, Qt keeps its English texts and this returns false: the
+// program's own texts are Korean whatever the locale, so only Korean may
+// change what Qt's dialogs say.
 bool loadQtTranslations(const QLocale& locale = QLocale::system());
 
 } // namespace common

@@ -46,11 +46,20 @@ private slots:
         QVERIFY2(hasHangul(typeLabel->text()), qPrintable(typeLabel->text()));
     }
 
-    // Loading another language replaces the Korean texts again.
-    void englishLocaleKeepsQtsTexts()
+    // Any other language, translated by Qt or not, leaves Qt's English texts
+    // (and takes back Korean ones loaded before).
+    void otherLocalesKeepQtsTexts_data()
     {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+        QTest::newRow("Japanese") << QLocale(QLocale::Japanese, QLocale::Japan);
+    }
+    void otherLocalesKeepQtsTexts()
+    {
+        QFETCH(QLocale, locale);
         QVERIFY(common::loadQtTranslations(QLocale(QLocale::Korean, QLocale::SouthKorea)));
-        common::loadQtTranslations(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(!common::loadQtTranslations(locale));
         QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"),
                         QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Yes"));
