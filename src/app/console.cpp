@@ -175,7 +175,7 @@ void frmMain::runConsoleAction(QPushButton* pressed, bool statusRead, const std:
 void frmMain::commandExchange(std::int16_t code, std::int32_t word, double answerWait,
                               const std::function<void()>& beforeWord, const std::function<void()>& wordRefused)
 {
-    if (!LinkHandshake(code)) {
+    if (LinkHandshake(code) != Handshake::Echoed) {
         SendWordOrAbort(1, 0);
         return;
     }

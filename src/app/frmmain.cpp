@@ -166,7 +166,7 @@ void frmMain::mnuCommPortClose_Click()
     g_RxEvent = false;
     MSComm& port = MSComm::MSComm1();
     if (port.PortOpen()) {
-        if (LinkHandshake(CMD_DISCONNECT)) {
+        if (LinkHandshake(CMD_DISCONNECT) == Handshake::Echoed) {
             imgComm->setPicture(QStringLiteral("imgOff"));
             port.setPortOpen(false);
         } else {

@@ -117,7 +117,7 @@ void ReadCtrlError()
         return;
     // Error Check is operator-started: a refused record is told, not dropped.
     TransferReport report;
-    if (!LinkHandshake(CMD_READ_ERROR)) {
+    if (LinkHandshake(CMD_READ_ERROR) != Handshake::Echoed) {
         ShowLinkError(0);
         return;
     }

@@ -120,35 +120,26 @@ std::int16_t RxGetByte()
     return b;
 }
 
-namespace {
-bool g_handshakeTimedOut = false;
-} // namespace
-
-bool lastHandshakeTimedOut() { return g_handshakeTimedOut; }
-
-bool LinkHandshake(std::int16_t code)
+Handshake LinkHandshake(std::int16_t code)
 {
-    g_handshakeTimedOut = false;
     // Backstop of the one-exchange rule: a handshake from inside another
-    // exchange's wait writes nothing.
+    // exchange's wait writes nothing, and reads as not echoed.
     if (!ExchangeGuard::mayUseLink())
-        return false;
+        return Handshake::WrongEcho;
     // Late bytes of an earlier exchange must not pass for this one's answers.
     ClearRxRing();
     WriteByte(LINK_SOH);
     if (!WaitRxByte(kHandshakeWait)) {
-        g_handshakeTimedOut = true;
         common::MsgBox(kNotConnected);
-        return false;
+        return Handshake::TimedOut;
     }
     RxGetByte();
     WriteByte(std::uint8_t(code));
     if (!WaitRxByte(kHandshakeWait)) {
-        g_handshakeTimedOut = true;
         common::MsgBox(kNotConnected);
-        return false;
+        return Handshake::TimedOut;
     }
-    return RxGetByte() == code;
+    return RxGetByte() == code ? Handshake::Echoed : Handshake::WrongEcho;
 }
 
 bool SendWordOrAbort(std::int16_t abort, std::int32_t w, double limit)
@@ -210,7 +201,7 @@ bool RecvBlockEnd()
 bool ReadIoStatus(std::int16_t which)
 {
     const std::int16_t code = which == 1 ? CMD_READ_INPUTS : CMD_READ_OUTPUTS;
-    if (!LinkHandshake(code)) {
+    if (LinkHandshake(code) != Handshake::Echoed) {
         ShowLinkError(0);
         return false;
     }

@@ -345,7 +345,7 @@ void ParaForm::cmdRcv_Click()
 
 void ParaForm::receive()
 {
-    if (!comm::LinkHandshake(m_set.recvCode) || !comm::RecvWordAck()) {
+    if (comm::LinkHandshake(m_set.recvCode) != comm::Handshake::Echoed || !comm::RecvWordAck()) {
         comm::ShowLinkError(0);
         return;
     }
@@ -391,7 +391,7 @@ void ParaForm::cmdTrans_Click()
 void ParaForm::transmit(int axes)
 {
     const int length = axes * m_set.fields * 4;
-    if (!comm::LinkHandshake(m_set.transCode) || !comm::SendWordAck(length)) {
+    if (comm::LinkHandshake(m_set.transCode) != comm::Handshake::Echoed || !comm::SendWordAck(length)) {
         comm::ShowLinkError(0);
         return;
     }

@@ -60,7 +60,7 @@ comm::ByteProgress byteProgress(Progress* bar)
 
 bool sendPoint(Table t, int p, int n, Progress* byteBar)
 {
-    if (!comm::LinkHandshake(desc(t).sendCode))
+    if (comm::LinkHandshake(desc(t).sendCode) != comm::Handshake::Echoed)
         return failed();
     comm::g_BlockLen = std::int16_t(n * 4);
     if (byteBar)
@@ -84,7 +84,7 @@ PointRecv recvFailed()
 
 PointRecv recvPoint(Table t, int n, Progress* byteBar)
 {
-    if (!comm::LinkHandshake(desc(t).recvCode))
+    if (comm::LinkHandshake(desc(t).recvCode) != comm::Handshake::Echoed)
         return recvFailed();
     comm::g_BlockLen = std::int16_t(n * 4);
     if (byteBar)

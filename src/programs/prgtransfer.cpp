@@ -34,16 +34,16 @@ bool validProgram(int n)
 
 // A handshake that timed out has shown its message; a wrong echo has not and
 // is told when the transfer ends.
-void handshakeFailed()
+void handshakeFailed(comm::Handshake h)
 {
-    if (!comm::lastHandshakeTimedOut())
+    if (h != comm::Handshake::TimedOut)
         comm::TransferReport::noteSilentFailure();
 }
 
 Then recvOne(int n, bool all, const QString& fileBox, PrgTransferView* view)
 {
-    if (!comm::LinkHandshake(comm::CMD_PRG_RECV)) {
-        handshakeFailed();
+    if (const comm::Handshake h = comm::LinkHandshake(comm::CMD_PRG_RECV); h != comm::Handshake::Echoed) {
+        handshakeFailed(h);
         return Then::Next;
     }
     comm::g_BlockLen = kPrgImageBytes;
@@ -71,8 +71,8 @@ Then transOne(int n, bool all, const QString& fileBox, PrgTransferView* view)
 {
     if (!AsmPrgFile(std::int16_t(n), chosenPrgFile(open_directory, n, all, fileBox), comm::g_AxisCount))
         return Then::Next; // the assembler has told why
-    if (!comm::LinkHandshake(comm::CMD_PRG_TRANS)) {
-        handshakeFailed();
+    if (const comm::Handshake h = comm::LinkHandshake(comm::CMD_PRG_TRANS); h != comm::Handshake::Echoed) {
+        handshakeFailed(h);
         return Then::Next;
     }
     if (!comm::SendWordAck(n)) {

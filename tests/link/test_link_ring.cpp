@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(RecvBlock(4, b.data(), 4), BlockRecv::Failed);
         QTest::qWait(50);
         QCOMPARE(hex(link.emulator().pcBytes()), QString());
-        QVERIFY(LinkHandshake(CMD_DISCONNECT));
+        QCOMPARE(LinkHandshake(CMD_DISCONNECT), Handshake::Echoed);
         QVERIFY(!g_RxOverflow);
         QVERIFY(link.boxes.boxes.isEmpty());
     }
@@ -119,7 +119,7 @@ private slots:
         for (int i = 0; i < 76; ++i)
             link.state().sysBlock[i] = char(0xA0 + (i % 16));
         std::vector<std::uint8_t> guardZone(std::size_t(capacity) + 64, 0xEE);
-        QVERIFY(LinkHandshake(CMD_SYS_RECV));
+        QCOMPARE(LinkHandshake(CMD_SYS_RECV), Handshake::Echoed);
         QVERIFY(RecvWordAck());
         QCOMPARE(int(g_BlockLen), length);
         QCOMPARE(RecvBlock(g_BlockLen, guardZone.data(), capacity), BlockRecv::Refused);
@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(guardZone[std::size_t(capacity)], std::uint8_t(0xEE));
         QVERIFY(link.trace().endsWith(QStringLiteral("03; PC 10")));
         // In step: the next exchange goes through.
-        QVERIFY(LinkHandshake(CMD_DISCONNECT));
+        QCOMPARE(LinkHandshake(CMD_DISCONNECT), Handshake::Echoed);
         QCOMPARE(link.state().protocolErrors, 0);
     }
 
@@ -142,7 +142,7 @@ private slots:
         QVERIFY(link.ok());
         for (int i = 0; i < 1026; ++i)
             link.state().programs[31][std::size_t(i)] = std::uint8_t(i * 7);
-        QVERIFY(LinkHandshake(CMD_PRG_RECV));
+        QCOMPARE(LinkHandshake(CMD_PRG_RECV), Handshake::Echoed);
         g_BlockLen = 1026;
         QVERIFY(SendWordAck(31));
         QCOMPARE(RecvBlock(g_BlockLen, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
