@@ -3,6 +3,8 @@
 
 #include "frmmain.h"
 
+#include "console/consoleexchange.h"
+
 #include "common/events.h"
 #include "common/msgbox.h"
 #include "common/numbers.h"
@@ -22,6 +24,7 @@
 namespace app {
 
 using namespace comm;
+using namespace console;
 
 std::array<std::int16_t, 32> g_OutState{};
 
@@ -170,38 +173,18 @@ void frmMain::runConsoleAction(QPushButton* pressed, bool statusRead, const std:
         pressed->setEnabled(true);
 }
 
-// Handshake, the action's own bytes, then the word. A failed handshake is
-// answered with the abort word only.
-void frmMain::commandExchange(std::int16_t code, std::int32_t word, double answerWait,
-                              const std::function<void()>& beforeWord, const std::function<void()>& wordRefused)
-{
-    if (LinkHandshake(code) != Handshake::Echoed) {
-        SendWordOrAbort(1, 0);
-        return;
-    }
-    if (beforeWord)
-        beforeWord();
-    if (!SendWordOrAbort(0, word, answerWait))
-        wordRefused();
-}
-
 namespace {
-const auto linkError0 = [] { ShowLinkError(0); };
+void tellLinkError0() { ShowLinkError(0); }
 } // namespace
 
 void frmMain::chkIoOutput_Click(int Index)
 {
-    if (Index < 0 || Index > 31)
+    if (Index < 0 || Index > kLastOutput)
         return;
-    runConsoleAction(nullptr, false, [Index, this] {
-        // Outputs 0..7 belong to the controller: nothing is sent.
-        if (Index < 8)
-            return;
-        commandExchange(CMD_SET_OUTPUT, 0, kByteWait, [Index] {
-            WriteByte(std::uint8_t(Index - 7));
-            // The opposite of what the last status read found, not the box's new state.
-            WriteByte(g_OutState[std::size_t(Index)] == 1 ? 0 : 1);
-        }, linkError0);
+    runConsoleAction(nullptr, false, [Index] {
+        // The opposite of what the last status read found, not the box's new state.
+        if (setOutput(Index, g_OutState[std::size_t(Index)] != 1) == CommandResult::WordRefused)
+            tellLinkError0();
     });
 }
 
@@ -209,11 +192,13 @@ void frmMain::cmdIoAllOnOff_Click(int Index)
 {
     if (Index < 0 || Index > 1)
         return;
-    runConsoleAction(cmdIoAllOnOff[std::size_t(Index)], true, [Index, this] {
-        if (Index == 0)
-            commandExchange(CMD_IO_ALL_ON, 0, kByteWait, {}, linkError0);
-        else
-            commandExchange(CMD_IO_ALL_OFF, 0, kByteWait, {}, [] { common::MsgBox(QStringLiteral("통신 에러 발생")); });
+    runConsoleAction(cmdIoAllOnOff[std::size_t(Index)], true, [Index] {
+        if (Index == 0) {
+            if (commandExchange(CMD_IO_ALL_ON) == CommandResult::WordRefused)
+                tellLinkError0();
+        } else if (commandExchange(CMD_IO_ALL_OFF) == CommandResult::WordRefused) {
+            common::MsgBox(QStringLiteral("통신 에러 발생"));
+        }
     });
 }
 
@@ -233,16 +218,20 @@ void frmMain::cmdRun_Click(int Index)
             // The number is read before the handshake; the box holds 0..31.
             const auto number = common::toInt16(common::Val(txtRunPrgNo->text()));
             const std::int32_t prg = number && *number >= 0 ? *number : 0;
-            commandExchange(CMD_RUN, prg, kMotionAnswerWait, [this] {
+            const CommandResult r = commandExchange(CMD_RUN, prg, kMotionAnswerWait, [this] {
                 setRunButtonsEnabled(false);
                 m_Running = true;
-            }, linkError0);
+            });
+            if (r == CommandResult::WordRefused)
+                tellLinkError0();
             return;
         }
         setRunButtonsEnabled(true);
         m_Running = false;
-        // Stop and run reset are bare bytes: no handshake, no answer.
-        WriteByte(Index == 1 ? LINK_DLE : LINK_CAN);
+        if (Index == 1)
+            stopRun();
+        else
+            resetRun();
     });
 }
 
@@ -251,17 +240,21 @@ void frmMain::cmdSvOn_Click(int Index)
     static constexpr std::int16_t codes[] = {CMD_SERVO_ON, CMD_SERVO_OFF, CMD_ALARM_RESET};
     if (Index < 0 || Index > 2)
         return;
-    runConsoleAction(cmdSvOn[std::size_t(Index)], true, [Index, this] {
+    runConsoleAction(cmdSvOn[std::size_t(Index)], true, [Index] {
         // Servo on may be answered only once the motion is under way.
         const double wait = Index == 0 ? kMotionAnswerWait : kByteWait;
-        commandExchange(codes[Index], 0, wait, {}, linkError0);
+        if (commandExchange(codes[Index], 0, wait) == CommandResult::WordRefused)
+            tellLinkError0();
     });
 }
 
 void frmMain::cmdZR_Click(int Index)
 {
     (void)Index; // both zero-return buttons do the same
-    runConsoleAction(nullptr, false, [this] { commandExchange(CMD_ZR, 0, kMotionAnswerWait, {}, linkError0); });
+    runConsoleAction(nullptr, false, [] {
+        if (commandExchange(CMD_ZR, 0, kMotionAnswerWait) == CommandResult::WordRefused)
+            tellLinkError0();
+    });
 }
 
 void frmMain::cmderr_Click()
@@ -288,17 +281,16 @@ void frmMain::cmdStatus_Click()
         cmdStatus->setEnabled(true);
     };
 
-    common::Sleep(400);
-    if (!ReadIoStatus(2)) {
+    const std::optional<IoBits> outputs = readOutputs();
+    if (!outputs) {
         end();
         return;
     }
     for (int n = 0; n < 32; ++n) {
-        const bool on = ((n < 16 ? g_OutLo >> n : g_OutHi >> (n - 16)) & 1) != 0;
-        chkIoOutput[std::size_t(n)]->setChecked(on);
-        g_OutState[std::size_t(n)] = on ? 1 : 0;
+        chkIoOutput[std::size_t(n)]->setChecked(outputs->on(n));
+        g_OutState[std::size_t(n)] = outputs->on(n) ? 1 : 0;
     }
-    const bool alarm = chkIoOutput[0]->isChecked();
+    const bool alarm = outputs->on(kAlarmOutput);
     if (!alarm)
         m_AlarmArmed = true;
     if (alarm && m_AlarmArmed) {
@@ -307,18 +299,16 @@ void frmMain::cmdStatus_Click()
         m_AlarmArmed = false;
     }
 
-    common::Sleep(400);
-    if (!ReadIoStatus(1)) {
+    const std::optional<IoBits> inputs = readInputs();
+    if (!inputs) {
         end();
         return;
     }
-    for (int n = 0; n < 32; ++n) {
-        const bool on = ((n < 16 ? g_InLo >> n : g_InHi >> (n - 16)) & 1) != 0;
-        chkIoInput[std::size_t(n)]->setChecked(on);
-    }
+    for (int n = 0; n < 32; ++n)
+        chkIoInput[std::size_t(n)]->setChecked(inputs->on(n));
     imgComm->setPicture(QStringLiteral("imgOn"));
-    servo->setPicture(chkIoOutput[2]->isChecked() ? QStringLiteral("Imgservo") : QStringLiteral("imgOff"));
-    if (chkIoOutput[0]->isChecked()) {
+    servo->setPicture(chkIoOutput[kServoOutput]->isChecked() ? QStringLiteral("Imgservo") : QStringLiteral("imgOff"));
+    if (chkIoOutput[kAlarmOutput]->isChecked()) {
         errLamp->setPicture(QStringLiteral("imgerr"));
         m_Running = false;
         setRunButtonsEnabled(true);

@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "console/consoleexchange.h"
 #include "frmsplash.h"
 
 #include "common/events.h"
@@ -22,6 +23,7 @@
 namespace app {
 
 using namespace comm;
+using namespace console;
 
 namespace {
 const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
@@ -127,32 +129,21 @@ void frmMain::connectPort(int portNumber)
         return;
     }
     g_LinkBusy = true;
-    g_RxEvent = false;
-    WriteByte(LINK_ENQ);
-    const double deadline = common::ClockSeconds() + kConnectWait;
-    while (common::ClockSeconds() < deadline && !port.failed()) {
-        common::WaitEvents(50);
-        if (g_RxEvent)
-            break;
-    }
-    if (!g_RxEvent) {
+    switch (connectController()) {
+    case ConnectAnswer::NoAnswer:
         common::MsgBox(kNotConnected);
         port.setPortOpen(false);
         g_LinkBusy = false;
         return;
-    }
-    g_RxEvent = false;
-    // Only the last byte of the notification that ended the wait decides.
-    if (!g_InBytes.isEmpty() && std::uint8_t(g_InBytes[0]) == LINK_DC1) {
-        g_RxTail = 0;
-        g_RxHead = 0;
-        g_RxEvent = false;
+    case ConnectAnswer::Refused:
+        g_LinkBusy = false;
+        return;
+    case ConnectAnswer::Connected:
         g_LinkBusy = false;
         imgComm->setPicture(QStringLiteral("imgOn"));
         cmdStatus_Click();
         return;
     }
-    g_LinkBusy = false;
 }
 
 void frmMain::mnuCommPortClose_Click()
@@ -166,7 +157,7 @@ void frmMain::mnuCommPortClose_Click()
     g_RxEvent = false;
     MSComm& port = MSComm::MSComm1();
     if (port.PortOpen()) {
-        if (LinkHandshake(CMD_DISCONNECT) == Handshake::Echoed) {
+        if (disconnectController()) {
             imgComm->setPicture(QStringLiteral("imgOff"));
             port.setPortOpen(false);
         } else {
