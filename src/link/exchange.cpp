@@ -83,7 +83,8 @@ bool SendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte)
     return SendBlockEnd(std::uint8_t((0u - sum) & 0xFFu));
 }
 
-BlockRecv RecvBlock(int n, std::uint8_t* into, int capacity, bool report, const ByteProgress& onByte)
+namespace {
+BlockRecv receiveBlock(int n, std::uint8_t* into, int capacity, bool refuse, bool report, const ByteProgress& onByte)
 {
     unsigned sum = 0;
     for (int i = 0; i < n; ++i) {
@@ -99,7 +100,7 @@ BlockRecv RecvBlock(int n, std::uint8_t* into, int capacity, bool report, const 
     }
     if (!RecvBlockEnd())
         return BlockRecv::Failed;
-    if (n > capacity || n < 0 || ((sum + unsigned(g_RxChk)) & 0xFFu) != 0) {
+    if (refuse || n > capacity || n < 0 || ((sum + unsigned(g_RxChk)) & 0xFFu) != 0) {
         WriteByte(LINK_DLE);
         if (report)
             TransferReport::noteSilentFailure();
@@ -108,6 +109,14 @@ BlockRecv RecvBlock(int n, std::uint8_t* into, int capacity, bool report, const 
     WriteByte(LINK_EOT);
     return BlockRecv::Accepted;
 }
+} // namespace
+
+BlockRecv RecvBlock(int n, std::uint8_t* into, int capacity, bool report, const ByteProgress& onByte)
+{
+    return receiveBlock(n, into, capacity, false, report, onByte);
+}
+
+BlockRecv DiscardBlock(int n, bool report) { return receiveBlock(n, nullptr, 0, true, report, {}); }
 
 std::uint8_t blockChecksum(const std::uint8_t* data, int n)
 {

@@ -1,6 +1,7 @@
 #include "frmpara.h"
 
 #include "parablock.h"
+#include "paraexchange.h"
 #include "parafile.h"
 
 #include "common/colors.h"
@@ -9,7 +10,6 @@
 #include "link/exchange.h"
 #include "link/moddef.h"
 #include "link/moderror.h"
-#include "link/modlib.h"
 #include "link/mscomm.h"
 
 #include <QVBoxLayout>
@@ -340,30 +340,8 @@ void ParaForm::cmdRcv_Click()
     }
     comm::TransferReport report;
     RunningExchange running(m_exchangeRunning, m_set.disableWhileRunning ? cmdRcv : nullptr);
-    receive();
-}
-
-void ParaForm::receive()
-{
-    if (comm::LinkHandshake(m_set.recvCode) != comm::Handshake::Echoed || !comm::RecvWordAck()) {
-        comm::ShowLinkError(0);
-        return;
-    }
-    const int announced = std::uint16_t(comm::g_BlockLen);
-    // A length from the set's size up to what g_RxData holds is taken; any
-    // other is refused whole (every byte still taken and summed, LINK_DLE
-    // answered, nothing stored): a shorter block would decode stale bytes.
-    const int capacity = announced >= blockLength(m_set) ? comm::kRxDataSize : -1;
-    switch (comm::RecvBlock(announced, comm::g_RxData.data(), capacity)) {
-    case comm::BlockRecv::Failed:
-        comm::ShowLinkError(0);
-        return;
-    case comm::BlockRecv::Refused:
-        return; // the transfer report shows the link error box
-    case comm::BlockRecv::Accepted:
+    if (receiveParaBlock(m_set))
         runSteps(m_set.afterReceive);
-        return;
-    }
 }
 
 void ParaForm::cmdTrans_Click()
@@ -385,21 +363,7 @@ void ParaForm::cmdTrans_Click()
     }
     comm::TransferReport report;
     RunningExchange running(m_exchangeRunning, m_set.disableWhileRunning ? cmdTrans : nullptr);
-    transmit(axes);
-}
-
-void ParaForm::transmit(int axes)
-{
-    const int length = axes * m_set.fields * 4;
-    if (comm::LinkHandshake(m_set.transCode) != comm::Handshake::Echoed || !comm::SendWordAck(length)) {
-        comm::ShowLinkError(0);
-        return;
-    }
-    // Values changed while the link waited go into the block.
-    const auto block = encodeParaBlock(m_set, axes);
-    const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&block);
-    if (!bytes || !comm::SendBlock(bytes->data(), int(bytes->size())))
-        comm::ShowLinkError(0);
+    transmitParaBlock(m_set, axes);
 }
 
 } // namespace params

@@ -124,9 +124,6 @@ protected:
     QGridLayout* body() const { return m_body; }
 
 private:
-    void receive();
-    void transmit(int axes);
-
     const ParaSet& m_set;
     QLineEdit* m_fileBox = nullptr;
     ParaFileDialog* m_dialog = nullptr;

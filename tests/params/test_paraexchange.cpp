@@ -300,21 +300,6 @@ private slots:
         QVERIFY(w.cmdRcv->isEnabled());
     }
 
-    void longerBlockWithinTheBufferIsTaken()
-    {
-        EmulatorLink link(2);
-        QVERIFY(link.ok());
-        freshStart(0, 2);
-        auto& w = params::frmLmt::instance();
-        w.Show();
-        link.state().lmtBlock = block(48, {"20=01", "44=01"});
-        link.faults().announcedLength = 60;
-        w.cmdRcv_Click();
-        QTRY_VERIFY(link.trace().endsWith(QStringLiteral("; PC 04")));
-        QCOMPARE(mismatches(params::kLmtSet, QStringLiteral("0:0=0 0:5=1 1:5=1 2:0=1")), QString());
-        QVERIFY(link.boxes.boxes.isEmpty());
-    }
-
     void failedSteps_data()
     {
         QTest::addColumn<int>("set");
