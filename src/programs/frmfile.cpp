@@ -250,23 +250,16 @@ void frmFile::cmdFileTrans_Click(int Index)
 
 void frmFile::cmdFileTransOpen_Click()
 {
-    frmdir& d = frmdir::instance();
-    d.Load();
     where_clicked = QStringLiteral("trans");
-    d.Text1->setText(d.folderText());
-    open_directory = d.Text1->text();
-    d.ShowModal();
+    if (const auto path = frmdir::instance().choose(recvNumberUsed()))
+        txtFileTrans[0]->setText(*path);
 }
 
 void frmFile::cmdFileReceiveOpen_Click()
 {
-    frmdir& d = frmdir::instance();
-    d.Load();
     where_clicked = QStringLiteral("receive");
-    d.Text1->setText(d.folderText());
-    save_directory = d.Text1->text();
-    d.Text1->setText(defaultPrgFile(save_directory, recvNumberUsed()));
-    d.ShowModal();
+    if (const auto path = frmdir::instance().choose(recvNumberUsed()))
+        txtFileReceive[0]->setText(*path);
 }
 
 void frmFile::txtFileReceive_Change(int Index)
@@ -303,10 +296,8 @@ void frmFile::numberChanged(bool transSide, int index)
         return;
     }
     // The file proposed is that of the number a receive will use ("1." is 1).
-    frmdir& d = frmdir::instance();
-    d.Load();
     const QString name = defaultPrgFile(save_directory, *n);
-    d.Text1->setText(name);
+    frmdir::instance().proposePath(name);
     txtFileReceive[0]->setText(name);
     g_RecvFileNo = *n;
 }
