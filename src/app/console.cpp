@@ -8,10 +8,10 @@
 #include "common/events.h"
 #include "common/msgbox.h"
 #include "common/numbers.h"
-#include "link/exchange.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
 #include "link/mscomm.h"
+#include "link/operatorexchange.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -148,29 +148,22 @@ void frmMain::buildConsole()
     top->addLayout(bottom);
 }
 
-// The frame of every console action: a closed port is told, a running
-// operation makes the click do nothing, and the pressed button is disabled
-// from the start to the very end, after the closing status read.
+// The frame of every console action: a running operation makes the click do
+// nothing, a closed port is told, and the pressed button is disabled from the
+// start to the very end, after the closing status read. The action's report
+// is told before that read.
 void frmMain::runConsoleAction(QPushButton* pressed, bool statusRead, const std::function<void()>& exchange)
 {
-    if (!MSComm::MSComm1().PortOpen()) {
-        ShowLinkError(1);
-        return;
-    }
-    if (g_LinkBusy)
-        return;
-    ExchangeGuard guard;
-    if (!guard)
-        return;
-    g_LinkBusy = true;
+    OperatorExchange::EnableControls controls;
     if (pressed)
-        pressed->setEnabled(false);
+        controls = [pressed](bool enabled) { pressed->setEnabled(enabled); };
+    OperatorExchange operation(OperatorExchange::PortCheck::Tell, controls, this);
+    if (!operation)
+        return;
     exchange();
-    g_LinkBusy = false;
+    operation.finishReport();
     if (statusRead)
         cmdStatus_Click();
-    if (pressed)
-        pressed->setEnabled(true);
 }
 
 namespace {
@@ -264,28 +257,20 @@ void frmMain::cmderr_Click()
 
 void frmMain::cmdStatus_Click()
 {
-    if (!MSComm::MSComm1().PortOpen() || g_LinkBusy)
+    // A closed port or a running operation: the read is passed over silently.
+    const OperatorExchange operation(OperatorExchange::PortCheck::Quiet,
+                                     [this](bool enabled) { cmdStatus->setEnabled(enabled); }, this);
+    if (!operation)
         return;
-    ExchangeGuard guard;
-    if (!guard)
-        return;
-    g_LinkBusy = true;
     Lamp* run = imgruncomm[0];
     Lamp* servo = imgruncomm[1];
     Lamp* errLamp = imgruncomm[2];
     run->setPicture(QStringLiteral("imgstop"));
     errLamp->setPicture(QStringLiteral("imgOff"));
-    cmdStatus->setEnabled(false);
-    auto end = [this] {
-        g_LinkBusy = false;
-        cmdStatus->setEnabled(true);
-    };
 
     const std::optional<IoBits> outputs = readOutputs();
-    if (!outputs) {
-        end();
+    if (!outputs)
         return;
-    }
     for (int n = 0; n < 32; ++n) {
         chkIoOutput[std::size_t(n)]->setChecked(outputs->on(n));
         g_OutState[std::size_t(n)] = outputs->on(n) ? 1 : 0;
@@ -300,10 +285,8 @@ void frmMain::cmdStatus_Click()
     }
 
     const std::optional<IoBits> inputs = readInputs();
-    if (!inputs) {
-        end();
+    if (!inputs)
         return;
-    }
     for (int n = 0; n < 32; ++n)
         chkIoInput[std::size_t(n)]->setChecked(inputs->on(n));
     imgComm->setPicture(QStringLiteral("imgOn"));
@@ -315,7 +298,6 @@ void frmMain::cmdStatus_Click()
     }
     if (m_Running)
         run->setPicture(QStringLiteral("imgrun"));
-    end();
 }
 
 void frmMain::txtRunPrgNo_Change()

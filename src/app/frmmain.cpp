@@ -7,10 +7,10 @@
 #include "common/msgbox.h"
 #include "common/numbers.h"
 #include "common/settings.h"
-#include "link/exchange.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
 #include "link/mscomm.h"
+#include "link/operatorexchange.h"
 #include "params/parawindows.h"
 #include "pendant/frmtp.h"
 #include "points/pointtables.h"
@@ -117,8 +117,8 @@ void frmMain::connectPort(int portNumber)
     MSComm& port = MSComm::MSComm1();
     if (port.PortOpen())
         return;
-    ExchangeGuard guard;
-    if (!guard)
+    const OperatorExchange operation(OperatorExchange::PortCheck::None, {}, this);
+    if (!operation)
         return;
     if (auto e = port.setCommPort(portNumber)) {
         common::MsgBox(e->text());
@@ -128,18 +128,14 @@ void frmMain::connectPort(int portNumber)
         common::MsgBox(e->text());
         return;
     }
-    g_LinkBusy = true;
     switch (connectController()) {
     case ConnectAnswer::NoAnswer:
         common::MsgBox(kNotConnected);
         port.setPortOpen(false);
-        g_LinkBusy = false;
         return;
     case ConnectAnswer::Refused:
-        g_LinkBusy = false;
         return;
     case ConnectAnswer::Connected:
-        g_LinkBusy = false;
         imgComm->setPicture(QStringLiteral("imgOn"));
         cmdStatus_Click();
         return;
@@ -148,30 +144,23 @@ void frmMain::connectPort(int portNumber)
 
 void frmMain::mnuCommPortClose_Click()
 {
-    if (g_LinkBusy)
+    const OperatorExchange operation(OperatorExchange::PortCheck::Quiet, {}, this);
+    if (!operation)
         return;
-    ExchangeGuard guard;
-    if (!guard)
-        return;
-    g_LinkBusy = true;
     g_RxEvent = false;
-    MSComm& port = MSComm::MSComm1();
-    if (port.PortOpen()) {
-        if (disconnectController()) {
-            imgComm->setPicture(QStringLiteral("imgOff"));
-            port.setPortOpen(false);
-        } else {
-            common::DoEvents();
-        }
+    if (disconnectController()) {
+        imgComm->setPicture(QStringLiteral("imgOff"));
+        MSComm::MSComm1().setPortOpen(false);
+    } else {
+        common::DoEvents();
     }
-    g_LinkBusy = false;
 }
 
 void frmMain::Form_Unload(bool& cancel)
 {
     // A window-manager close reaches a disabled window too; and unloading in
     // the middle of an exchange would pull the window from under its wait.
-    if (!isEnabled() || g_LinkBusy || ExchangeGuard::busy()) {
+    if (!isEnabled() || g_LinkBusy || OperatorExchange::running()) {
         cancel = true;
         return;
     }

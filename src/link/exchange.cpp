@@ -2,73 +2,11 @@
 
 #include "moderror.h"
 #include "modlib.h"
+#include "operatorexchange.h"
 
 #include "common/events.h"
 
 namespace comm {
-
-namespace {
-int g_guardCount = 0;
-int g_guardDepth = -1;
-
-int g_reportCount = 0;
-bool g_reportFailure = false;
-} // namespace
-
-ExchangeGuard::ExchangeGuard() : m_owned(false)
-{
-    const int depth = common::eventServeDepth();
-    if (g_guardCount == 0) {
-        g_guardDepth = depth;
-        m_owned = true;
-    } else if (depth == g_guardDepth) {
-        m_owned = true;
-    }
-    if (m_owned)
-        ++g_guardCount;
-}
-
-ExchangeGuard::~ExchangeGuard()
-{
-    if (m_owned && --g_guardCount == 0)
-        g_guardDepth = -1;
-}
-
-bool ExchangeGuard::busy() { return g_guardCount > 0; }
-
-bool ExchangeGuard::mayUseLink() { return g_guardCount == 0 || common::eventServeDepth() == g_guardDepth; }
-
-TransferReport::TransferReport() : m_outermost(g_reportCount == 0)
-{
-    if (m_outermost)
-        g_reportFailure = false;
-    ++g_reportCount;
-}
-
-TransferReport::~TransferReport()
-{
-    finish();
-    --g_reportCount;
-}
-
-void TransferReport::finish()
-{
-    if (m_finished || !m_outermost)
-        return;
-    m_finished = true;
-    if (g_reportFailure) {
-        g_reportFailure = false;
-        ShowLinkError(0);
-    }
-}
-
-bool TransferReport::failureNoted() const { return g_reportFailure; }
-
-void TransferReport::noteSilentFailure()
-{
-    if (g_reportCount > 0)
-        g_reportFailure = true;
-}
 
 bool SendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte)
 {
@@ -103,7 +41,7 @@ BlockRecv receiveBlock(int n, std::uint8_t* into, int capacity, bool refuse, boo
     if (refuse || n > capacity || n < 0 || ((sum + unsigned(g_RxChk)) & 0xFFu) != 0) {
         WriteByte(LINK_DLE);
         if (report)
-            TransferReport::noteSilentFailure();
+            OperatorExchange::noteSilentFailure();
         return BlockRecv::Refused;
     }
     WriteByte(LINK_EOT);

@@ -27,6 +27,7 @@ extern std::array<std::uint8_t, kRxDataSize> g_RxData;
 extern std::int16_t g_BlockLen;
 extern std::int16_t g_RxChk;
 extern std::array<std::int32_t, 4> g_BytePlace;
+// Set while an operator-started exchange runs (OperatorExchange).
 extern bool g_LinkBusy;
 extern std::int32_t g_InLo;
 extern std::int32_t g_InHi;

@@ -3,6 +3,7 @@
 #include "exchange.h"
 #include "moderror.h"
 #include "mscomm.h"
+#include "operatorexchange.h"
 
 #include "common/events.h"
 #include "common/msgbox.h"
@@ -124,7 +125,7 @@ Handshake LinkHandshake(std::int16_t code)
 {
     // Backstop of the one-exchange rule: a handshake from inside another
     // exchange's wait writes nothing, and reads as not echoed.
-    if (!ExchangeGuard::mayUseLink())
+    if (!OperatorExchange::mayUseLink())
         return Handshake::WrongEcho;
     // Late bytes of an earlier exchange must not pass for this one's answers.
     ClearRxRing();

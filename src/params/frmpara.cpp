@@ -25,29 +25,6 @@ QString text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-// The pressed transfer button stays disabled (where the set says so) and the
-// window refuses to close while the exchange runs.
-class RunningExchange {
-public:
-    RunningExchange(bool& running, QPushButton* button) : m_running(running), m_button(button)
-    {
-        m_running = true;
-        if (m_button)
-            m_button->setEnabled(false);
-    }
-    ~RunningExchange()
-    {
-        if (m_button)
-            m_button->setEnabled(true);
-        m_running = false;
-    }
-    RunningExchange(const RunningExchange&) = delete;
-    RunningExchange& operator=(const RunningExchange&) = delete;
-
-private:
-    bool& m_running;
-    QPushButton* m_button;
-};
 } // namespace
 
 void showBoxMessage(const QString& message)
@@ -172,7 +149,7 @@ void ParaForm::Form_Load()
 void ParaForm::Form_Unload(bool& cancel)
 {
     // Unloading would pull the window from under its own exchange's wait.
-    if (m_exchangeRunning) {
+    if (exchangeRunning()) {
         cancel = true;
         return;
     }
@@ -329,30 +306,33 @@ void ParaForm::cmdSave_Click(int Index)
     saveParaFile();
 }
 
+comm::OperatorExchange::EnableControls ParaForm::pressedControl(QPushButton* pressed) const
+{
+    // The axis window leaves its buttons enabled.
+    if (!m_set.disableWhileRunning)
+        return {};
+    return [pressed](bool enabled) { pressed->setEnabled(enabled); };
+}
+
+bool ParaForm::exchangeRunning() const
+{
+    return comm::OperatorExchange::runningFor(this);
+}
+
 void ParaForm::cmdRcv_Click()
 {
-    comm::ExchangeGuard guard;
-    if (!guard)
+    const comm::OperatorExchange exchange(comm::OperatorExchange::PortCheck::Tell, pressedControl(cmdRcv), this);
+    if (!exchange)
         return;
-    if (!comm::MSComm::MSComm1().PortOpen()) {
-        comm::ShowLinkError(1);
-        return;
-    }
-    comm::TransferReport report;
-    RunningExchange running(m_exchangeRunning, m_set.disableWhileRunning ? cmdRcv : nullptr);
     if (receiveParaBlock(m_set))
         runSteps(m_set.afterReceive);
 }
 
 void ParaForm::cmdTrans_Click()
 {
-    comm::ExchangeGuard guard;
-    if (!guard)
+    const comm::OperatorExchange exchange(comm::OperatorExchange::PortCheck::Tell, pressedControl(cmdTrans), this);
+    if (!exchange)
         return;
-    if (!comm::MSComm::MSComm1().PortOpen()) {
-        comm::ShowLinkError(1);
-        return;
-    }
     // The block's length is fixed when the exchange starts.
     const int axes = blockAxes(m_set);
     // A value that cannot travel is refused before anything is sent.
@@ -361,8 +341,6 @@ void ParaForm::cmdTrans_Click()
         valueRefused(*refusal);
         return;
     }
-    comm::TransferReport report;
-    RunningExchange running(m_exchangeRunning, m_set.disableWhileRunning ? cmdTrans : nullptr);
     transmitParaBlock(m_set, axes);
 }
 

@@ -19,7 +19,7 @@ AnnouncedLength announcedLengthRule(const ParaSet& set, int announced);
 
 // The set's receive exchange. True when the block was accepted into
 // g_RxData. A failed step is told with the link error box (code 0); a
-// refused block is noted in the running TransferReport.
+// refused block is noted in the running OperatorExchange report.
 bool receiveParaBlock(const ParaSet& set);
 
 // The set's transmit exchange for `axes` axes, with the values as they stand

@@ -2,6 +2,7 @@
 
 #include "link/exchange.h"
 #include "link/modlib.h"
+#include "link/operatorexchange.h"
 
 #include <optional>
 
@@ -42,7 +43,7 @@ int axisCount()
 // error box; the handshake has shown its own time-out message already.
 void noteFailure()
 {
-    comm::TransferReport::noteSilentFailure();
+    comm::OperatorExchange::noteSilentFailure();
 }
 
 bool failed()
@@ -140,10 +141,9 @@ void sendPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t e
     const int n = axisCount();
     if (!run || n == 0)
         return;
-    const comm::ExchangeGuard guard;
-    if (!guard)
+    const comm::OperatorExchange exchange;
+    if (!exchange)
         return;
-    comm::TransferReport report;
     if (bar) {
         bar->setValue(0);
         if (!run->single)
@@ -164,10 +164,9 @@ bool recvPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t e
     const int n = axisCount();
     if (!run || n == 0)
         return false;
-    const comm::ExchangeGuard guard;
-    if (!guard)
+    comm::OperatorExchange exchange;
+    if (!exchange)
         return false;
-    comm::TransferReport report;
     if (bar) {
         bar->setValue(0);
         if (!run->single)
@@ -186,7 +185,7 @@ bool recvPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t e
         else if (r == PointRecv::Failed)
             break;
     }
-    report.finish();
+    exchange.finishReport();
     if (bar)
         bar->setValue(0);
     return stored;

@@ -9,6 +9,7 @@
 #include "link/moddef.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
+#include "link/operatorexchange.h"
 
 #include "common/filenumbers.h"
 #include "common/rterror.h"
@@ -37,7 +38,7 @@ bool validProgram(int n)
 void handshakeFailed(comm::Handshake h)
 {
     if (h != comm::Handshake::TimedOut)
-        comm::TransferReport::noteSilentFailure();
+        comm::OperatorExchange::noteSilentFailure();
 }
 
 Then recvOne(int n, bool all, const QString& fileBox, PrgTransferView* view)
@@ -76,7 +77,7 @@ Then transOne(int n, bool all, const QString& fileBox, PrgTransferView* view)
         return Then::Next;
     }
     if (!comm::SendWordAck(n)) {
-        comm::TransferReport::noteSilentFailure();
+        comm::OperatorExchange::noteSilentFailure();
         return Then::Next;
     }
     const QByteArray block = packPrgImage(modulePrgImage(n));
@@ -132,10 +133,9 @@ void RecvPrgFile(std::int16_t all, PrgTransferView* view)
 {
     if (!all && !validProgram(g_RecvFileNo))
         return;
-    const comm::ExchangeGuard guard;
-    if (!guard)
+    const comm::OperatorExchange exchange;
+    if (!exchange)
         return;
-    comm::TransferReport report;
     const int first = all ? 0 : g_RecvFileNo;
     const int last = all ? kLastProgram : g_RecvFileNo;
     for (int n = first; n <= last; ++n) {
@@ -156,10 +156,9 @@ void TransPrgFile(std::int16_t all, PrgTransferView* view)
 {
     if (!all && !validProgram(g_TransFileNo))
         return;
-    const comm::ExchangeGuard guard;
-    if (!guard)
+    const comm::OperatorExchange exchange;
+    if (!exchange)
         return;
-    comm::TransferReport report;
     const int first = all ? 0 : g_TransFileNo;
     const int last = all ? kLastProgram : g_TransFileNo;
     for (int n = first; n <= last; ++n) {

@@ -6,6 +6,7 @@
 #include "common/events.h"
 #include "link/moddef.h"
 #include "link/mscomm.h"
+#include "link/operatorexchange.h"
 #include "support/emulink.h"
 
 #include <QtTest>
@@ -301,11 +302,14 @@ private slots:
     void busyLinkIgnoresClicks()
     {
         testsupport::EmulatorLink link(4);
-        comm::g_LinkBusy = true;
-        click(QStringLiteral("cmdSvOn_0"));
-        click(QStringLiteral("chkIoOutput_9"));
-        frmMain::instance().cmdStatus_Click();
-        comm::g_LinkBusy = false;
+        {
+            // Clicks served by another operation's wait.
+            const comm::OperatorExchange running;
+            const common::EventServeScope served;
+            click(QStringLiteral("cmdSvOn_0"));
+            click(QStringLiteral("chkIoOutput_9"));
+            frmMain::instance().cmdStatus_Click();
+        }
         QTest::qWait(50);
         QTRY_COMPARE(link.trace(), QString());
         QVERIFY(link.boxes.boxes.isEmpty());

@@ -5,6 +5,7 @@
 #include "link/exchange.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
+#include "link/operatorexchange.h"
 #include "support/emulink.h"
 
 #include <QtTest>
@@ -388,13 +389,13 @@ private slots:
         int secondOwned = -1;
         Handshake secondHandshake = Handshake::Echoed;
         QTimer::singleShot(20, [&] {
-            ExchangeGuard second;
-            secondOwned = second.owned() ? 1 : 0;
+            OperatorExchange second;
+            secondOwned = second ? 1 : 0;
             // The link refuses it too, should an operation forget its guard.
             secondHandshake = LinkHandshake(CMD_SERVO_OFF);
         });
         {
-            ExchangeGuard first;
+            OperatorExchange first;
             QVERIFY(first);
             QCOMPARE(LinkHandshake(CMD_SERVO_ON), Handshake::Echoed);
             QVERIFY(SendZeroWord(0));
@@ -404,19 +405,19 @@ private slots:
         QCOMPARE(link.trace(),
                  QStringLiteral("PC 01; controller 00; PC 17; controller 17; PC 00 00 02; controller 16"));
         QVERIFY(link.boxes.boxes.isEmpty());
-        QVERIFY(!ExchangeGuard::busy());
+        QVERIFY(!OperatorExchange::running());
     }
 
     void guardsNestWithinOneOperation()
     {
-        ExchangeGuard outer;
+        OperatorExchange outer;
         QVERIFY(outer);
         {
-            ExchangeGuard inner;
+            OperatorExchange inner;
             QVERIFY(inner);
         }
-        QVERIFY(ExchangeGuard::busy());
-        QVERIFY(ExchangeGuard::mayUseLink());
+        QVERIFY(OperatorExchange::running());
+        QVERIFY(OperatorExchange::mayUseLink());
     }
 
     // A refused block tells the operator once, when the transfer ends; a run
@@ -439,7 +440,7 @@ private slots:
         QVERIFY(link.ok());
         link.faults().badChecksum = true;
         {
-            std::optional<TransferReport> report;
+            std::optional<OperatorExchange> report;
             if (withReport)
                 report.emplace();
             for (int p = 0; p < items; ++p) {
@@ -462,7 +463,7 @@ private slots:
         EmulatorLink link(2);
         QVERIFY(link.ok());
         {
-            TransferReport report;
+            const OperatorExchange report;
             QCOMPARE(LinkHandshake(CMD_LOC_RECV), Handshake::Echoed);
             QVERIFY(SendWordAck(1));
             QCOMPARE(RecvBlock(8, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);

@@ -4,6 +4,7 @@
 
 #include "link/exchange.h"
 #include "link/moddef.h"
+#include "link/operatorexchange.h"
 #include "params/parablock.h"
 #include "params/paraexchange.h"
 #include "params/paraset.h"
@@ -68,9 +69,9 @@ private slots:
         link.emulator().setPacing(64, 2);
         comm::g_RxData.fill(0xAA);
         {
-            comm::TransferReport report;
+            const comm::OperatorExchange report;
             QVERIFY(!params::receiveParaBlock(params::kGainSet));
-            QVERIFY(report.failureNoted());
+            QVERIFY(comm::OperatorExchange::failureNoted());
             QVERIFY(link.boxes.boxes.isEmpty());
         }
         QVERIFY(link.trace().contains(wireStart));

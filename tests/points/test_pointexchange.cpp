@@ -9,6 +9,7 @@
 #include "common/events.h"
 #include "link/exchange.h"
 #include "link/moddef.h"
+#include "link/operatorexchange.h"
 #include "support/emulink.h"
 
 #include <QtTest>
@@ -382,7 +383,7 @@ private slots:
             break;
         case 5: {
             // An exchange is running; its wait serves the event that calls.
-            const comm::ExchangeGuard running;
+            const comm::OperatorExchange running;
             const common::EventServeScope served;
             points::SendSftData(1, &bar);
             QVERIFY(!points::RecvLocData(2, 0, 0, &bar));
