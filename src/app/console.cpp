@@ -9,8 +9,6 @@
 #include "common/msgbox.h"
 #include "common/numbers.h"
 #include "link/moderror.h"
-#include "link/modlib.h"
-#include "link/mscomm.h"
 #include "link/operatorexchange.h"
 
 #include <QFrame>
@@ -187,9 +185,9 @@ void frmMain::cmdIoAllOnOff_Click(int Index)
         return;
     runConsoleAction(cmdIoAllOnOff[std::size_t(Index)], true, [Index] {
         if (Index == 0) {
-            if (commandExchange(CMD_IO_ALL_ON) == CommandResult::WordRefused)
+            if (sendCommand(ConsoleCommand::IoAllOn) == CommandResult::WordRefused)
                 tellLinkError0();
-        } else if (commandExchange(CMD_IO_ALL_OFF) == CommandResult::WordRefused) {
+        } else if (sendCommand(ConsoleCommand::IoAllOff) == CommandResult::WordRefused) {
             common::MsgBox(QStringLiteral("통신 에러 발생"));
         }
     });
@@ -211,7 +209,7 @@ void frmMain::cmdRun_Click(int Index)
             // The number is read before the handshake; the box holds 0..31.
             const auto number = common::toInt16(common::Val(txtRunPrgNo->text()));
             const std::int32_t prg = number && *number >= 0 ? *number : 0;
-            const CommandResult r = commandExchange(CMD_RUN, prg, kMotionAnswerWait, [this] {
+            const CommandResult r = runProgram(prg, [this] {
                 setRunButtonsEnabled(false);
                 m_Running = true;
             });
@@ -230,13 +228,12 @@ void frmMain::cmdRun_Click(int Index)
 
 void frmMain::cmdSvOn_Click(int Index)
 {
-    static constexpr std::int16_t codes[] = {CMD_SERVO_ON, CMD_SERVO_OFF, CMD_ALARM_RESET};
+    static constexpr ConsoleCommand commands[] = {ConsoleCommand::ServoOn, ConsoleCommand::ServoOff,
+                                                  ConsoleCommand::AlarmReset};
     if (Index < 0 || Index > 2)
         return;
     runConsoleAction(cmdSvOn[std::size_t(Index)], true, [Index] {
-        // Servo on may be answered only once the motion is under way.
-        const double wait = Index == 0 ? kMotionAnswerWait : kByteWait;
-        if (commandExchange(codes[Index], 0, wait) == CommandResult::WordRefused)
+        if (sendCommand(commands[Index]) == CommandResult::WordRefused)
             tellLinkError0();
     });
 }
@@ -245,7 +242,7 @@ void frmMain::cmdZR_Click(int Index)
 {
     (void)Index; // both zero-return buttons do the same
     runConsoleAction(nullptr, false, [] {
-        if (commandExchange(CMD_ZR, 0, kMotionAnswerWait) == CommandResult::WordRefused)
+        if (sendCommand(ConsoleCommand::ZeroReturn) == CommandResult::WordRefused)
             tellLinkError0();
     });
 }

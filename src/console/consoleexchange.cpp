@@ -46,6 +46,37 @@ CommandResult commandExchange(std::int16_t code, std::int32_t word, double answe
     return SendWordOrAbort(0, word, answerWait) ? CommandResult::Done : CommandResult::WordRefused;
 }
 
+namespace {
+struct CommandRow {
+    ConsoleCommand command;
+    std::int16_t code;
+    double answerWait;
+};
+
+// Servo on and zero return may be answered only once the motion is under way.
+constexpr CommandRow kCommands[] = {
+    {ConsoleCommand::ServoOn, CMD_SERVO_ON, kMotionAnswerWait},
+    {ConsoleCommand::ServoOff, CMD_SERVO_OFF, kByteWait},
+    {ConsoleCommand::AlarmReset, CMD_ALARM_RESET, kByteWait},
+    {ConsoleCommand::IoAllOn, CMD_IO_ALL_ON, kByteWait},
+    {ConsoleCommand::IoAllOff, CMD_IO_ALL_OFF, kByteWait},
+    {ConsoleCommand::ZeroReturn, CMD_ZR, kMotionAnswerWait},
+};
+} // namespace
+
+CommandResult sendCommand(ConsoleCommand command)
+{
+    for (const CommandRow& row : kCommands)
+        if (row.command == command)
+            return commandExchange(row.code, 0, row.answerWait);
+    return CommandResult::HandshakeFailed;
+}
+
+CommandResult runProgram(std::int32_t program, const std::function<void()>& started)
+{
+    return commandExchange(CMD_RUN, program, kMotionAnswerWait, started);
+}
+
 CommandResult setOutput(int output, bool on)
 {
     if (output < kFirstSwitchedOutput || output > kLastOutput)

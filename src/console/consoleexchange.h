@@ -35,6 +35,14 @@ enum class CommandResult {
 CommandResult commandExchange(std::int16_t code, std::int32_t word = 0, double answerWait = comm::kByteWait,
                               const std::function<void()>& echoed = {});
 
+// The console's commands without a number of their own: each one command
+// exchange with the word 0.
+enum class ConsoleCommand { ServoOn, ServoOff, AlarmReset, IoAllOn, IoAllOff, ZeroReturn };
+CommandResult sendCommand(ConsoleCommand command);
+
+// RUN of program `program`; `started` runs once the controller echoed.
+CommandResult runProgram(std::int32_t program, const std::function<void()>& started);
+
 // The outputs 0..7 belong to the controller.
 inline constexpr int kFirstSwitchedOutput = 8;
 inline constexpr int kLastOutput = 31;

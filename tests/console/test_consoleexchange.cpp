@@ -97,6 +97,40 @@ private slots:
         QCOMPARE(link.boxes.texts(), boxes);
     }
 
+    // Each console command is one exchange with the word 0.
+    void consoleCommands_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("servo on") << int(ConsoleCommand::ServoOn) << "17";
+        QTest::newRow("servo off") << int(ConsoleCommand::ServoOff) << "18";
+        QTest::newRow("alarm reset") << int(ConsoleCommand::AlarmReset) << "20";
+        QTest::newRow("I/O all on") << int(ConsoleCommand::IoAllOn) << "19";
+        QTest::newRow("I/O all off") << int(ConsoleCommand::IoAllOff) << "1A";
+        QTest::newRow("zero return") << int(ConsoleCommand::ZeroReturn) << "16";
+    }
+    void consoleCommands()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, code);
+        EmulatorLink link;
+        QVERIFY(link.ok());
+        QCOMPARE(sendCommand(ConsoleCommand(command)), CommandResult::Done);
+        QTRY_COMPARE(link.trace(),
+                     QStringLiteral("PC 01; controller 00; PC %1; controller %1; PC 00 00 02; controller 16").arg(code));
+    }
+
+    void runProgramSendsItsNumberAfterTheEcho()
+    {
+        EmulatorLink link;
+        QVERIFY(link.ok());
+        int startedAt = -1;
+        QCOMPARE(runProgram(12, [&] { startedAt = int(link.emulator().pcBytes().size()); }), CommandResult::Done);
+        QCOMPARE(startedAt, 2); // after SOH and the code, before the word
+        QTRY_COMPARE(link.trace(), QStringLiteral("PC 01; controller 00; PC 15; controller 15; PC 0C 00 02; controller 16"));
+        QCOMPARE(link.state().lastRunProgram, 12);
+    }
+
     void outputSwitching_data()
     {
         QTest::addColumn<int>("output");
