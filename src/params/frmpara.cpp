@@ -7,10 +7,7 @@
 #include "common/colors.h"
 #include "common/filedialog.h"
 #include "common/msgbox.h"
-#include "link/exchange.h"
 #include "link/moddef.h"
-#include "link/moderror.h"
-#include "link/mscomm.h"
 
 #include <QVBoxLayout>
 
