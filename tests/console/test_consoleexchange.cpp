@@ -138,8 +138,10 @@ private slots:
         QTest::addColumn<QString>("wire");
         QTest::newRow("output 8 on is byte 1")
             << 8 << true << "PC 01; controller 00; PC 21; controller 21; PC 01 01 00 00 02; controller 16";
-        QTest::newRow("output 31 off is byte 24")
-            << 31 << false << "PC 01; controller 00; PC 21; controller 21; PC 18 00 00 00 02; controller 16";
+        QTest::newRow("output 31 is byte 24")
+            << 31 << true << "PC 01; controller 00; PC 21; controller 21; PC 18 01 00 00 02; controller 16";
+        QTest::newRow("output 9 off: state byte 0")
+            << 9 << false << "PC 01; controller 00; PC 21; controller 21; PC 02 00 00 00 02; controller 16";
         QTest::newRow("output 7 belongs to the controller: nothing") << 7 << true << "";
         QTest::newRow("output 32 does not exist: nothing") << 32 << true << "";
     }
