@@ -20,7 +20,7 @@ extern std::array<std::uint8_t, kRingSlots + 1> g_RxRing;
 extern std::int16_t g_RxHead;
 extern std::int16_t g_RxTail;
 // A byte arrived while the ring was full: the running receive fails.
-extern bool g_RxOverflow;
+extern bool rxOverflow;
 extern QByteArray g_InBytes;
 extern bool g_RxEvent;
 extern std::array<std::uint8_t, kRxDataSize> g_RxData;

@@ -17,7 +17,7 @@ std::uint8_t g_TxBuf = 0;
 std::array<std::uint8_t, kRingSlots + 1> g_RxRing{};
 std::int16_t g_RxHead = 0;
 std::int16_t g_RxTail = 0;
-bool g_RxOverflow = false;
+bool rxOverflow = false;
 QByteArray g_InBytes;
 bool g_RxEvent = false;
 std::array<std::uint8_t, kRxDataSize> g_RxData{};
@@ -41,7 +41,7 @@ constexpr double kWakeSeconds = 0.05;
 bool lineBroken()
 {
     const MSComm& port = MSComm::MSComm1();
-    return !port.PortOpen() || port.failed() || g_RxOverflow;
+    return !port.PortOpen() || port.failed() || rxOverflow;
 }
 } // namespace
 
@@ -61,7 +61,7 @@ void MSComm1_OnComm()
         if (next == g_RxTail) {
             // A full ring would read as empty: refuse the byte and fail the
             // running receive instead of losing data silently.
-            g_RxOverflow = true;
+            rxOverflow = true;
             continue;
         }
         g_RxRing[std::size_t(g_RxHead)] = std::uint8_t(g_InBytes[0]);
@@ -86,7 +86,7 @@ void ClearRxRing()
     port.Input();
     g_RxTail = 0;
     g_RxHead = 0;
-    g_RxOverflow = false;
+    rxOverflow = false;
 }
 
 bool WaitRxByte(double limit)
@@ -95,7 +95,7 @@ bool WaitRxByte(double limit)
     for (;;) {
         // After an overflow the bytes in the ring are no longer the line's
         // whole stream: fail rather than read past the lost ones.
-        if (g_RxOverflow)
+        if (rxOverflow)
             return false;
         if (RxAvail())
             return true;

@@ -86,14 +86,14 @@ private slots:
         QByteArray flood = bytes("05 00 00 80 7B 03");
         flood.append(QByteArray(1100, '\x55'));
         link.emulator().sendUnasked(flood);
-        QTRY_VERIFY(g_RxOverflow);
+        QTRY_VERIFY(rxOverflow);
         QCOMPARE(ringCount(), kRingSlots - 1);
         std::array<std::uint8_t, 4> b{};
         QCOMPARE(RecvBlock(4, b.data(), 4), BlockRecv::Failed);
         QTest::qWait(50);
         QCOMPARE(hex(link.emulator().pcBytes()), QString());
         QCOMPARE(LinkHandshake(CMD_DISCONNECT), Handshake::Echoed);
-        QVERIFY(!g_RxOverflow);
+        QVERIFY(!rxOverflow);
         QVERIFY(link.boxes.boxes.isEmpty());
     }
 
@@ -147,7 +147,7 @@ private slots:
         QVERIFY(SendWordAck(31));
         QCOMPARE(RecvBlock(g_BlockLen, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
         QVERIFY(std::equal(g_RxData.begin(), g_RxData.begin() + 1026, link.state().programs[31].begin()));
-        QVERIFY(!g_RxOverflow);
+        QVERIFY(!rxOverflow);
         QTRY_COMPARE(link.state().blocksAcceptedByPc, 1);
     }
 };

@@ -13,7 +13,7 @@ namespace {
 void resetLinkVariables()
 {
     comm::g_RxHead = comm::g_RxTail = 0;
-    comm::g_RxOverflow = false;
+    comm::rxOverflow = false;
     comm::g_RxEvent = false;
     comm::g_LinkBusy = false;
     comm::g_InBytes.clear();
