@@ -7,6 +7,7 @@
 
 #include "common/filenumbers.h"
 #include "common/msgbox.h"
+#include "support/savefaults.h"
 #include "support/seams.h"
 
 #include <QFile>
@@ -280,6 +281,47 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.dat")));
         QVERIFY(points::savePointFile(Table::Loc, file).has_value());
         QVERIFY(QFileInfo(file).isDir());
+    }
+
+    // A location file of 30000 bytes saved again where it cannot be whole:
+    // under a file size limit of 20000 the last of it fails only when the
+    // write buffer is emptied at the end; on a full disk on the way. The
+    // operator is told, and the old file stays byte for byte.
+    void saveThatCannotCompleteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("file size limit") << false;
+        QTest::newRow("full disk") << true;
+    }
+    void saveThatCannotCompleteKeepsTheOldFile()
+    {
+        QFETCH(bool, fullDisk);
+        testsupport::SmallDisk disk(48);
+        if (fullDisk && !disk.ready())
+            QSKIP(qPrintable(disk.reason()));
+        const QString file = fullDisk ? disk.path(QStringLiteral("loc.dat")) : path(QStringLiteral("limit.dat"));
+        for (LocPoint& p : points::g_LocData)
+            p.ax = {1250, -300, 0, 5};
+        QCOMPARE(points::savePointFile(Table::Loc, file), std::optional<QString>());
+        const QByteArray old = readAll(file);
+        QCOMPARE(old.size(), 30000);
+        for (LocPoint& p : points::g_LocData)
+            p.ax = {-1, -1, -1, -1};
+        std::optional<QString> told;
+        if (fullDisk) {
+            QVERIFY(disk.fill());
+            told = points::savePointFile(Table::Loc, file);
+            QCOMPARE(disk.names(), QStringList{QStringLiteral("loc.dat")});
+        } else {
+            testsupport::FileSizeLimit limit(20000);
+            QVERIFY(limit.ready());
+            told = points::savePointFile(Table::Loc, file);
+        }
+        QVERIFY(told.has_value());
+        QVERIFY2(told->startsWith(QStringLiteral("Disk full")), qPrintable(*told));
+        if (!fullDisk)
+            QCOMPARE(*told, QStringLiteral("Disk full") + file);
+        QCOMPARE(readAll(file), old);
     }
 };
 
