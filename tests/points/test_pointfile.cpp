@@ -165,6 +165,8 @@ private slots:
         row("a quote is text", {"P000 = \"1 2\" 3 4"}, {{0, 200, 300, 400}});
         row("only the first = counts", {"P000 = 1 = 2 3"}, {{100, 0, 200, 300}});
         row("an exponent", {"P000 = 1E2 -2.5e-1"}, {{10000, -25, 0, 0}});
+        row("hexadecimal, octal, exponent D and E", {"P000 = &H10 &O17 1D2 1E2"}, {{1600, 1500, 10000, 10000}});
+        row("radix forms end at a digit they do not have", {"P000 = &hff &o19 &X5 -1d-1"}, {{25500, 100, 0, -10}});
         row("an empty line is a point", {"", "P001 = 1 1 1 1"}, {{0, 0, 0, 0}, {100, 100, 100, 100}});
 
         QTest::newRow("lines ended by LF alone")
