@@ -166,10 +166,9 @@ std::optional<double> NumericValue(QStringView text)
     const int used = scanNumber(core, false, num, sawDigit);
     if (!sawDigit || used != core.size())
         return std::nullopt;
-    const double v = cLocaleStrtod(num);
-    if (!std::isfinite(v))
-        return std::nullopt;
-    return v;
+    // A magnitude beyond a double is numeric and infinite: every range
+    // check then refuses it as out of range.
+    return cLocaleStrtod(num);
 }
 
 bool IsNumeric(QStringView text) { return NumericValue(text).has_value(); }

@@ -27,7 +27,8 @@ double LeadingNumber(QStringView text);
 // empty text is not numeric. The same test serves every box and field.
 bool IsNumeric(QStringView text);
 
-// The numeric value of a numeric text (nullopt when the text is not numeric).
+// The numeric value of a numeric text (nullopt when the text is not numeric);
+// a magnitude too large for a double gives an infinity of its sign.
 std::optional<double> NumericValue(QStringView text);
 
 // Half to even, as every conversion of text to a whole number rounds.

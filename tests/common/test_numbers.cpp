@@ -91,6 +91,8 @@ private slots:
         QTest::newRow("two points") << "1.2.3" << false << 0.0;
         QTest::newRow("two signs") << "--1" << false << 0.0;
         QTest::newRow("C hex") << "0x10" << false << 0.0;
+        QTest::newRow("too large for a double: numeric, infinite") << "1e400" << true << qInf();
+        QTest::newRow("too large negative") << "-1e400" << true << -qInf();
     }
     void numericTest()
     {
