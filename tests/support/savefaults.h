@@ -22,6 +22,7 @@ public:
     bool ready() const { return m_mounted; }
     QString reason() const { return m_reason; }
     QString path(const QString& name) const;
+    QString folder() const { return m_dir.path(); }
     bool fill();
     // Makes the mounted filesystem read-only (true when it is now).
     bool makeReadOnly();
