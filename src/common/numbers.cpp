@@ -113,8 +113,13 @@ double Val(QStringView text)
     return cLocaleStrtod(num);
 }
 
-double LeadingNumber(QStringView text)
+double LeadingNumber(QStringView whole)
 {
+    // Only blanks and tabs are skipped here: a line end ends the number.
+    qsizetype end = 0;
+    while (end < whole.size() && whole[end] != u'\r' && whole[end] != u'\n')
+        ++end;
+    const QStringView text = whole.left(end);
     const int n = int(text.size());
     int i = 0;
     const auto skip = [&] {

@@ -19,7 +19,8 @@ double Val(QStringView text);
 
 // The leading number as the point tables read it: Val's forms, "D" as well
 // as "E" before the exponent, and "&H" or "&O" before hexadecimal or octal
-// digits (a value without sign).
+// digits (a value without sign); blanks and tabs are skipped, a line end is
+// not.
 double LeadingNumber(QStringView text);
 
 // Numeric text: blanks around it aside, an optional sign, digits with at most

@@ -63,6 +63,7 @@ private slots:
         QTest::newRow("D without digits ends the number") << "7D" << 7.0;
         QTest::newRow("Val's forms unchanged") << "  -1 2.5x" << -12.5;
         QTest::newRow("too large: infinite") << "1D400" << qInf();
+        QTest::newRow("a line end is no blank") << "1\r5" << 1.0;
     }
     void pointLeadingNumber()
     {
