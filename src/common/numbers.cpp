@@ -59,9 +59,7 @@ int scanNumber(QStringView s, bool skipBlanks, std::string& out, bool& sawDigit,
             }
         }
     }
-    const auto isExponent = [&](QChar c) {
-        return c == u'e' || c == u'E' || (dExponent && (c == u'd' || c == u'D'));
-    };
+    const auto isExponent = [&](QChar c) { return c == u'e' || c == u'E' || (dExponent && (c == u'd' || c == u'D')); };
     if (sawDigit && i < n && isExponent(s[i])) {
         int j = i + 1;
         std::string exp = "e";

@@ -6,7 +6,6 @@
 #include "common/rterror.h"
 #include "common/textfile.h"
 
-
 namespace points {
 
 using common::RtError;

@@ -112,7 +112,8 @@ private slots:
         QTest::newRow("gain 0.5 holds 0") << int(Gain) << 1 << "0.5" << 0.0 << none << "0.5";
         QTest::newRow("gain 1.5 holds 2") << int(Gain) << 1 << "1.5" << 2.0 << none << "1.5";
         QTest::newRow("gain too big for 32 bits") << int(Gain) << 2 << "9e99" << kept << gainRange << "9e99";
-        QTest::newRow("gain too big for a double: held kept") << int(Gain) << 2 << "1e400" << kept << gainRange << "1e400";
+        QTest::newRow("gain too big for a double: held kept")
+            << int(Gain) << 2 << "1e400" << kept << gainRange << "1e400";
         QTest::newRow("gain letters: box 0, holds 0")
             << int(Gain) << 31 << "abc" << 0.0 << QStringList{" 숫자를 입력하십시요"} << "0";
 

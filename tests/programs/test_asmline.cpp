@@ -319,15 +319,15 @@ private slots:
                             expected &= ~programs::StepWord(0xFF);
                         if ((opcode == 0x69 || opcode == 0x6C) && (first.word & 0x7FFFF) == 0) // F, OF
                             expected &= ~programs::StepWord(1u << 19);
-                        if ((again.outcome != AsmLine::Outcome::Word || again.word != expected)
-                            && !brokenOpcodes.contains(opcode)) {
+                        if ((again.outcome != AsmLine::Outcome::Word || again.word != expected) &&
+                            !brokenOpcodes.contains(opcode)) {
                             brokenOpcodes.insert(opcode);
                             broken << (QStringLiteral("\"%1\" gives %2, lists as \"%3\", which gives %4 \"%5\"")
-                                                 .arg(line)
-                                                 .arg(first.word, 8, 16, QLatin1Char('0'))
-                                                 .arg(listed)
-                                                 .arg(again.word, 8, 16, QLatin1Char('0'))
-                                                 .arg(again.message));
+                                           .arg(line)
+                                           .arg(first.word, 8, 16, QLatin1Char('0'))
+                                           .arg(listed)
+                                           .arg(again.word, 8, 16, QLatin1Char('0'))
+                                           .arg(again.message));
                         }
                     }
                 }

@@ -35,7 +35,10 @@ SmallDisk::~SmallDisk()
         ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
 }
 
-QString SmallDisk::path(const QString& name) const { return m_dir.filePath(name); }
+QString SmallDisk::path(const QString& name) const
+{
+    return m_dir.filePath(name);
+}
 
 bool SmallDisk::fill()
 {
