@@ -94,8 +94,9 @@ std::optional<RtError> SafeSave::commit()
         const int code = errno;
         return fail(code != 0 ? code : ENOSPC);
     }
+    // A file that cannot be synced at all (EINVAL, ENOTSUP) is not a failure.
     errno = 0;
-    if (::fsync(m_file.handle()) != 0)
+    if (::fsync(m_file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP)
         return fail(errno);
     errno = 0;
     if (!m_file.commit()) {
