@@ -5,6 +5,9 @@
 #include <QSerialPort>
 #include <QStringList>
 
+#include <cerrno>
+#include <unistd.h>
+
 namespace comm {
 
 using common::RtError;
@@ -148,11 +151,36 @@ std::optional<RtError> MSComm::setPortOpen(bool open)
 
 void MSComm::Output(std::uint8_t byte)
 {
-    if (!m_port->isOpen())
+    Output(&byte, 1);
+}
+
+void MSComm::Output(const std::uint8_t* bytes, int n)
+{
+    if (!m_port->isOpen() || n <= 0)
         return;
-    const char c = char(byte);
-    if (m_port->write(&c, 1) == 1)
-        ++m_written;
+    // Straight to the device while nothing waits in the library's buffer:
+    // the same bytes in the same order, without the library's write
+    // notification waking the event loop for every piece.
+    int done = 0;
+    if (m_port->bytesToWrite() == 0) {
+        const int fd = int(m_port->handle());
+        while (done < n) {
+            const ssize_t w = ::write(fd, bytes + done, size_t(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0)
+                break;
+            done += int(w);
+        }
+        m_written += quint64(done);
+    }
+    if (done == n)
+        return;
+    // The rest (a full device buffer, a failing device) through the library,
+    // which keeps it in order and reports the failure.
+    const qint64 w = m_port->write(reinterpret_cast<const char*>(bytes + done), n - done);
+    if (w > 0)
+        m_written += quint64(w);
     // Bare bytes and answers must not linger in Qt's buffer.
     m_port->flush();
 }

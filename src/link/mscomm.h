@@ -38,6 +38,8 @@ public:
 
     // Writes one byte and hands it to the line at once.
     void Output(std::uint8_t byte);
+    // Writes n bytes in order and hands them to the line at once.
+    void Output(const std::uint8_t* bytes, int n);
 
     int InBufferCount() const;
     int InputLen = 0;

@@ -218,6 +218,9 @@ void ControllerEmulator::onReadable()
             ++m_fromPc;
             feed(b);
         }
+        // A short read took all there was; the notifier tells of more.
+        if (n < ssize_t(sizeof buf))
+            return;
     }
 }
 
