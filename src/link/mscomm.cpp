@@ -2,8 +2,10 @@
 
 #include "common/settings.h"
 
+#include <QElapsedTimer>
 #include <QSerialPort>
 #include <QStringList>
+#include <QThread>
 
 #include <cerrno>
 #include <unistd.h>
@@ -12,6 +14,19 @@ namespace comm {
 
 using common::RtError;
 namespace err = common::err;
+
+namespace {
+constexpr int kOpenRetryMs = 1000;
+constexpr int kOpenRetryStepMs = 20;
+
+// The failures of an open that may pass by themselves: a lock or an
+// exclusive hold of another opener (or the device's permissions not yet
+// set), a device not ready.
+bool transientOpenError(QSerialPort::SerialPortError e)
+{
+    return e == QSerialPort::PermissionError || e == QSerialPort::ResourceError;
+}
+} // namespace
 
 MSComm& MSComm::MSComm1()
 {
@@ -133,9 +148,24 @@ std::optional<RtError> MSComm::setPortOpen(bool open)
     if (m_port->isOpen())
         return RtError::of(err::PortAlreadyOpen);
     m_failed = false;
+    m_openFailure.clear();
     m_port->setPortName(deviceFor(m_commPort));
-    if (!m_port->open(QIODevice::ReadWrite)) {
+    // A device that has just appeared (an adapter plugged in again, a line
+    // opened again) may for a moment still be locked by whoever held its
+    // name before (the serial library removes its lock only after it closed
+    // the device), held open exclusively, or not yet be ready: try again for
+    // a short while before the open counts as failed.
+    QElapsedTimer waited;
+    waited.start();
+    bool opened = m_port->open(QIODevice::ReadWrite);
+    while (!opened && transientOpenError(m_port->error()) && waited.elapsed() < kOpenRetryMs) {
+        m_port->clearError();
+        QThread::msleep(kOpenRetryStepMs);
+        opened = m_port->open(QIODevice::ReadWrite);
+    }
+    if (!opened) {
         const QSerialPort::SerialPortError e = m_port->error();
+        m_openFailure = m_port->errorString();
         m_port->clearError();
         if (e == QSerialPort::DeviceNotFoundError)
             return RtError::of(err::InvalidPortNumber);

@@ -56,6 +56,10 @@ public:
     // default /dev/ttyS0 for COM1 and /dev/ttyS1 for COM2.
     static QString deviceFor(int port);
 
+    // The serial library's own account of why the last open failed (empty
+    // after a good open), for logs.
+    QString openFailure() const { return m_openFailure; }
+
     // Bytes written since the port opened (for the benchmarks).
     quint64 bytesWritten() const { return m_written; }
     quint64 bytesRead() const { return m_read; }
@@ -80,6 +84,7 @@ private:
     bool m_failed = false;
     quint64 m_written = 0;
     quint64 m_read = 0;
+    QString m_openFailure;
 };
 
 } // namespace comm

@@ -562,7 +562,10 @@ class TestFaultSoak : public QObject {
         m_link->emulator().dropLine();
         QVERIFY(m_link->emulator().start());
         m_link->settings.values[QStringLiteral("Properties/COM1")] = m_link->emulator().slavePath();
-        QVERIFY(!port.setPortOpen(true).has_value());
+        const auto e = port.setPortOpen(true);
+        QVERIFY2(!e.has_value(), e ? qPrintable(QStringLiteral("reopening %1: %2 (%3)")
+                                                    .arg(m_link->emulator().slavePath(), e->text(), port.openFailure()))
+                                   : "");
         m_clock->rebase();
     }
 
