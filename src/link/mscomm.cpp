@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <cerrno>
+#include <termios.h>
 #include <unistd.h>
 
 namespace comm {
@@ -125,6 +126,22 @@ void MSComm::applyLineSettings()
     case 3: m_port->setFlowControl(QSerialPort::HardwareControl); break;
     default: m_port->setFlowControl(QSerialPort::NoFlowControl); break;
     }
+    if (m_handshaking == 3)
+        addSoftwareFlowControl();
+}
+
+void MSComm::addSoftwareFlowControl()
+{
+    // The serial library offers one flow control at a time: XON/XOFF goes
+    // onto the device itself, beside RTS/CTS, after the library's last
+    // setting (which would clear it again).
+    const int fd = int(m_port->handle());
+    termios t{};
+    if (fd < 0 || ::tcgetattr(fd, &t) != 0)
+        return;
+    t.c_cflag |= CRTSCTS;
+    t.c_iflag |= IXON | IXOFF;
+    ::tcsetattr(fd, TCSANOW, &t);
 }
 
 QString MSComm::deviceFor(int port)

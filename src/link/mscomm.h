@@ -71,6 +71,7 @@ signals:
 private:
     explicit MSComm(QObject* parent = nullptr);
     void applyLineSettings();
+    void addSoftwareFlowControl();
 
     QSerialPort* m_port;
     int m_commPort = 1;
