@@ -1,7 +1,6 @@
 #include "controllermodel.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 namespace emu {
 
