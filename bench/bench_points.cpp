@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -23,8 +24,16 @@ namespace {
 constexpr int kPoints = 1000;
 constexpr double kBitsPerByte = 10.0; // start, 8 data bits, stop
 
+double cpuMs()
+{
+    timespec t{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
+}
+
 struct Figures {
     double ms = 0;
+    double cpuMs = 0; // the process's processor time: the PC's and the emulator's
     quint64 pcBytes = 0;
     quint64 controllerBytes = 0;
 };
@@ -46,6 +55,8 @@ void print(const char* what, const Figures& f)
                 wireMs(bytes, 9600), f.ms / wireMs(bytes, 9600), wireMs(bytes, 115200), f.ms / wireMs(bytes, 115200));
     std::printf("         per point %.3f ms of PC time against %.1f ms on the line at 9600 baud (%.2f %%)\n", perPoint,
                 pointWire9600, 100.0 * perPoint / pointWire9600);
+    std::printf("         processor time %.1f ms (PC and emulator; ratio %.4f at 115200 baud)\n", f.cpuMs,
+                f.cpuMs / wireMs(bytes, 115200));
 }
 
 } // namespace
@@ -72,6 +83,7 @@ int main(int argc, char** argv)
             const quint64 fromPc = link.emulator().bytesFromPc();
             const quint64 toPc = link.emulator().bytesToPc();
             const int accepted = link.state().blocksAcceptedByPc;
+            const double cpu0 = cpuMs();
             QElapsedTimer t;
             t.start();
             if (send)
@@ -86,6 +98,7 @@ int main(int argc, char** argv)
             }
             Figures f;
             f.ms = double(t.nsecsElapsed()) / 1e6;
+            f.cpuMs = cpuMs() - cpu0;
             f.pcBytes = link.emulator().bytesFromPc() - fromPc;
             f.controllerBytes = link.emulator().bytesToPc() - toPc;
             (send ? sends : receives).push_back(f);
