@@ -63,6 +63,12 @@ bool DirListBox::setPath(const QString& path)
     return true;
 }
 
+void DirListBox::Refresh()
+{
+    if (!m_path.isEmpty())
+        fill();
+}
+
 void DirListBox::fill()
 {
     clear();
