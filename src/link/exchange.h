@@ -14,8 +14,9 @@ namespace comm {
 // Transfer windows move their progress bars with it.
 using ByteProgress = std::function<void(int)>;
 
-// Sends n data bytes, each through g_TxBuf with its running sum, and the
-// trailer; true when the controller answers LINK_EOT.
+// Sends n data bytes through g_TxBuf and the trailer; true when the
+// controller answers LINK_EOT. With `onByte` each byte is written and
+// reported in turn; without, all go in one write.
 bool SendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte = {});
 
 enum class BlockRecv {

@@ -110,6 +110,14 @@ bool WaitRxByte(double limit)
 
 void SendTxByte() { MSComm::MSComm1().Output(g_TxBuf); }
 
+void WriteBytes(const std::uint8_t* bytes, int n)
+{
+    if (n <= 0)
+        return;
+    g_TxBuf = bytes[n - 1];
+    MSComm::MSComm1().Output(bytes, n);
+}
+
 bool RxAvail() { return g_RxHead != g_RxTail; }
 
 std::int16_t RxGetByte()
@@ -145,13 +153,11 @@ Handshake LinkHandshake(std::int16_t code)
 
 bool SendWordOrAbort(std::int16_t abort, std::int32_t w, double limit)
 {
-    WriteByte(std::uint8_t(w & 0xFF));
-    WriteByte(std::uint8_t((w >> 8) & 0xFF));
-    if (abort != 0) {
-        WriteByte(LINK_DLE);
+    const std::uint8_t word[3] = {std::uint8_t(w & 0xFF), std::uint8_t((w >> 8) & 0xFF),
+                                  abort != 0 ? LINK_DLE : LINK_STX};
+    WriteBytes(word, 3);
+    if (abort != 0)
         return true;
-    }
-    WriteByte(LINK_STX);
     if (!WaitRxByte(limit))
         return false;
     return RxGetByte() == LINK_SYN;
@@ -182,8 +188,13 @@ bool RecvWordAck()
 
 bool SendBlockEnd(std::uint8_t chk)
 {
-    WriteByte(chk);
-    WriteByte(LINK_ETX);
+    const std::uint8_t trailer[2] = {chk, LINK_ETX};
+    WriteBytes(trailer, 2);
+    return BlockAnswered();
+}
+
+bool BlockAnswered()
+{
     if (!WaitRxByte())
         return false;
     return RxGetByte() == LINK_EOT;

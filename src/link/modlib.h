@@ -56,4 +56,11 @@ inline void WriteByte(std::uint8_t b)
     SendTxByte();
 }
 
+// Writes n bytes in order as one piece: the same bytes on the line as n
+// WriteByte calls, handed over at once. g_TxBuf ends holding the last.
+void WriteBytes(const std::uint8_t* bytes, int n);
+
+// The controller's answer to a block just written: true on LINK_EOT.
+bool BlockAnswered();
+
 } // namespace comm

@@ -370,6 +370,26 @@ private slots:
         QCOMPARE(link.state().blocksRefusedByPc, 1);
     }
 
+    // A controller fresh from the factory holds a few points of each table
+    // with a value on every one of its axes.
+    void factoryControllerHoldsTheFirstPoints()
+    {
+        EmulatorLink link(3, emu::Contents::Sample);
+        QVERIFY(link.ok());
+        QVERIFY(points::RecvLocData(2, 0, 0));
+        QVERIFY(points::RecvSftData(1));
+        for (const auto* table : {points::g_LocData.data(), points::g_SftData.data()}) {
+            for (int p = 0; p < emu::kSamplePoints; ++p) {
+                QCOMPARE(table[p].ax, (emu::samplePoint(p, 3)));
+                for (int a = 0; a < 3; ++a)
+                    QVERIFY(table[p].ax[std::size_t(a)] != 0);
+                QCOMPARE(table[p].ax[3], 0);
+            }
+            QCOMPARE(table[emu::kSamplePoints].ax, (Values{0, 0, 0, 0}));
+        }
+        QVERIFY(link.boxes.boxes.isEmpty());
+    }
+
     void wholeTableSend()
     {
         EmulatorLink link(4);

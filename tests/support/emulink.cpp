@@ -20,7 +20,7 @@ void resetLinkVariables()
 }
 } // namespace
 
-EmulatorLink::EmulatorLink(int axisCount) : m_emu(axisCount)
+EmulatorLink::EmulatorLink(int axisCount, emu::Contents contents) : m_emu(axisCount, contents)
 {
     comm::g_AxisCount = std::int16_t(axisCount);
     comm::InitErrMsgs();
