@@ -2,6 +2,7 @@
 
 #include "link/exchange.h"
 #include "link/modlib.h"
+#include "link/operatorexchange.h"
 
 #include <optional>
 
@@ -42,7 +43,7 @@ int axisCount()
 // error box; the handshake has shown its own time-out message already.
 void noteFailure()
 {
-    comm::TransferReport::noteSilentFailure();
+    comm::OperatorExchange::noteSilentFailure();
 }
 
 bool failed()
@@ -60,7 +61,7 @@ comm::ByteProgress byteProgress(Progress* bar)
 
 bool sendPoint(Table t, int p, int n, Progress* byteBar)
 {
-    if (!comm::LinkHandshake(desc(t).sendCode))
+    if (comm::LinkHandshake(desc(t).sendCode) != comm::Handshake::Echoed)
         return failed();
     comm::g_BlockLen = std::int16_t(n * 4);
     if (byteBar)
@@ -74,6 +75,13 @@ bool sendPoint(Table t, int p, int n, Progress* byteBar)
     return true;
 }
 
+void storeRecv(Table t, int n)
+{
+    if (!validPoint(t, g_RcvLocNo) || n == 0)
+        return;
+    decodePointBlock(comm::g_RxData.data(), n, entries(t)[std::size_t(g_RcvLocNo)]);
+}
+
 enum class PointRecv { Stored, Refused, Failed };
 
 PointRecv recvFailed()
@@ -84,7 +92,7 @@ PointRecv recvFailed()
 
 PointRecv recvPoint(Table t, int n, Progress* byteBar)
 {
-    if (!comm::LinkHandshake(desc(t).recvCode))
+    if (comm::LinkHandshake(desc(t).recvCode) != comm::Handshake::Echoed)
         return recvFailed();
     comm::g_BlockLen = std::int16_t(n * 4);
     if (byteBar)
@@ -100,19 +108,10 @@ PointRecv recvPoint(Table t, int n, Progress* byteBar)
     case comm::BlockRecv::Accepted:
         break;
     }
-    if (t == Table::Loc)
-        StoreRecvLoc();
-    else
-        StoreRecvSft();
+    // The block was n axes long: decode it so, whatever the axis count
+    // has become meanwhile.
+    storeRecv(t, n);
     return PointRecv::Stored;
-}
-
-void storeRecv(Table t)
-{
-    const int n = axisCount();
-    if (!validPoint(t, g_RcvLocNo) || n == 0)
-        return;
-    decodePointBlock(comm::g_RxData.data(), n, entries(t)[std::size_t(g_RcvLocNo)]);
 }
 
 } // namespace
@@ -140,10 +139,9 @@ void sendPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t e
     const int n = axisCount();
     if (!run || n == 0)
         return;
-    const comm::ExchangeGuard guard;
-    if (!guard)
+    const comm::OperatorExchange exchange;
+    if (!exchange)
         return;
-    comm::TransferReport report;
     if (bar) {
         bar->setValue(0);
         if (!run->single)
@@ -164,10 +162,9 @@ bool recvPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t e
     const int n = axisCount();
     if (!run || n == 0)
         return false;
-    const comm::ExchangeGuard guard;
-    if (!guard)
+    comm::OperatorExchange exchange;
+    if (!exchange)
         return false;
-    comm::TransferReport report;
     if (bar) {
         bar->setValue(0);
         if (!run->single)
@@ -186,7 +183,7 @@ bool recvPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t e
         else if (r == PointRecv::Failed)
             break;
     }
-    report.finish();
+    exchange.finishReport();
     if (bar)
         bar->setValue(0);
     return stored;
@@ -214,11 +211,11 @@ bool RecvSftData(std::int16_t mode, Progress* bar)
 
 void StoreRecvLoc()
 {
-    storeRecv(Table::Loc);
+    storeRecv(Table::Loc, axisCount());
 }
 void StoreRecvSft()
 {
-    storeRecv(Table::Sft);
+    storeRecv(Table::Sft, axisCount());
 }
 
 } // namespace points

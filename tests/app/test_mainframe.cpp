@@ -6,6 +6,7 @@
 #include "link/moddef.h"
 #include "link/moderror.h"
 #include "link/mscomm.h"
+#include "link/operatorexchange.h"
 #include "params/parawindows.h"
 #include "support/emulink.h"
 
@@ -235,9 +236,11 @@ private slots:
     void closeWithPortClosedOrBusySendsNothing()
     {
         testsupport::EmulatorLink link(4);
-        comm::g_LinkBusy = true;
-        frmMain::instance().mnuCommPortClose_Click();
-        comm::g_LinkBusy = false;
+        {
+            const comm::OperatorExchange running;
+            const common::EventServeScope served;
+            frmMain::instance().mnuCommPortClose_Click();
+        }
         comm::MSComm::MSComm1().setPortOpen(false);
         frmMain::instance().mnuCommPortClose_Click();
         QTest::qWait(50);

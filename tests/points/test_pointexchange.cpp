@@ -9,6 +9,7 @@
 #include "common/events.h"
 #include "link/exchange.h"
 #include "link/moddef.h"
+#include "link/operatorexchange.h"
 #include "support/emulink.h"
 
 #include <QtTest>
@@ -271,6 +272,44 @@ private slots:
         QCOMPARE(link.boxes.texts(), QStringList{kLinkError0}); // once, at the end
     }
 
+    // The axis count may change while a run goes on (the system window's
+    // AXES row, a File Open): every point of the run is decoded with the
+    // count its blocks were received for.
+    void rangeReceiveKeepsItsAxisCount_data()
+    {
+        QTest::addColumn<int>("axes");
+        QTest::addColumn<int>("changedTo");
+        QTest::newRow("2 axes, then 4") << 2 << 4;
+        QTest::newRow("4 axes, then 2") << 4 << 2;
+        QTest::newRow("3 axes, then 1") << 3 << 1;
+    }
+    void rangeReceiveKeepsItsAxisCount()
+    {
+        QFETCH(int, axes);
+        QFETCH(int, changedTo);
+        EmulatorLink link(axes);
+        QVERIFY(link.ok());
+        for (int p = 0; p <= 9; ++p)
+            link.state().loc[std::size_t(p)] = {p * 10, -p, p + 100, p + 200};
+        for (auto& p : points::g_LocData)
+            p.ax = {-7, -7, -7, -7};
+        ProgressRecorder bar;
+        bar.onValue = [&](int v) {
+            if (v == 3)
+                comm::g_AxisCount = std::int16_t(changedTo);
+        };
+        QVERIFY(points::RecvLocData(1, 0, 9, &bar));
+        comm::g_AxisCount = std::int16_t(axes);
+        QVERIFY(link.boxes.texts().isEmpty());
+        for (int p = 0; p <= 9; ++p) {
+            Values want{-7, -7, -7, -7};
+            const Values sent{p * 10, -p, p + 100, p + 200};
+            for (int a = 0; a < axes; ++a)
+                want[std::size_t(a)] = sent[std::size_t(a)];
+            QCOMPARE(points::g_LocData[std::size_t(p)].ax, want);
+        }
+    }
+
     void oneRangePointIsOnePointWithMaximumOne()
     {
         EmulatorLink link(3);
@@ -331,6 +370,26 @@ private slots:
         QCOMPARE(link.state().blocksRefusedByPc, 1);
     }
 
+    // A controller fresh from the factory holds a few points of each table
+    // with a value on every one of its axes.
+    void factoryControllerHoldsTheFirstPoints()
+    {
+        EmulatorLink link(3, emu::Contents::Sample);
+        QVERIFY(link.ok());
+        QVERIFY(points::RecvLocData(2, 0, 0));
+        QVERIFY(points::RecvSftData(1));
+        for (const auto* table : {points::g_LocData.data(), points::g_SftData.data()}) {
+            for (int p = 0; p < emu::kSamplePoints; ++p) {
+                QCOMPARE(table[p].ax, (emu::samplePoint(p, 3)));
+                for (int a = 0; a < 3; ++a)
+                    QVERIFY(table[p].ax[std::size_t(a)] != 0);
+                QCOMPARE(table[p].ax[3], 0);
+            }
+            QCOMPARE(table[emu::kSamplePoints].ax, (Values{0, 0, 0, 0}));
+        }
+        QVERIFY(link.boxes.boxes.isEmpty());
+    }
+
     void wholeTableSend()
     {
         EmulatorLink link(4);
@@ -382,7 +441,7 @@ private slots:
             break;
         case 5: {
             // An exchange is running; its wait serves the event that calls.
-            const comm::ExchangeGuard running;
+            const comm::OperatorExchange running;
             const common::EventServeScope served;
             points::SendSftData(1, &bar);
             QVERIFY(!points::RecvLocData(2, 0, 0, &bar));
