@@ -122,25 +122,25 @@ frmFile::frmFile()
             grid->addWidget(b, 2 + i, 1);
         }
     };
-    side({"fraFileTrans",
-          "FILE Trans (PC ▶ ZEL)",
-          2,
-          3,
-          "txtFileTrans",
-          "cmdFileTransOpen",
-          "cmdFileTrans",
-          {"Trans", "ALL Trans"},
-          "ProgressBarTrans"},
+    side({.frame = "fraFileTrans",
+          .caption = "FILE Trans (PC ▶ ZEL)",
+          .fileLabel = 2,
+          .numberLabel = 3,
+          .boxes = "txtFileTrans",
+          .open = "cmdFileTransOpen",
+          .buttons = "cmdFileTrans",
+          .captions = {"Trans", "ALL Trans"},
+          .bar = "ProgressBarTrans"},
          fraFileTrans, txtFileTrans, cmdFileTransOpen, cmdFileTrans, ProgressBarTrans);
-    side({"fraFileReceive",
-          "FILE Receive (ZEL ▶ PC)",
-          5,
-          4,
-          "txtFileReceive",
-          "cmdFileReceiveOpen",
-          "cmdFileReceive",
-          {"Receive ", "ALL Receive"},
-          "ProgressBarReceive"},
+    side({.frame = "fraFileReceive",
+          .caption = "FILE Receive (ZEL ▶ PC)",
+          .fileLabel = 5,
+          .numberLabel = 4,
+          .boxes = "txtFileReceive",
+          .open = "cmdFileReceiveOpen",
+          .buttons = "cmdFileReceive",
+          .captions = {"Receive ", "ALL Receive"},
+          .bar = "ProgressBarReceive"},
          fraFileReceive, txtFileReceive, cmdFileReceiveOpen, cmdFileReceive, ProgressBarReceive);
 
     for (int i = 0; i < 2; ++i) {
