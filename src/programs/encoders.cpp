@@ -70,9 +70,10 @@ void check(std::int64_t v, std::int64_t lo, std::int64_t hi, const char* message
         throw Rejected{message};
 }
 
-// Places v into [hi-lo] as the controller's own tool did: v times the field's
-// place value must fit a signed 32-bit number; the product is cut to the
-// field's bits. Computed in 64 bits so that the overflow is seen, not risked.
+// Places v into [hi-lo]: v times the field's place value must fit a signed
+// 32-bit number, else the assembly ends as a run-time overflow; the product
+// is cut to the field's bits. Computed in 64 bits so that the overflow is
+// seen, not risked.
 StepWord put(std::int64_t v, int hi, int lo)
 {
     constexpr std::int64_t kLimit = std::int64_t(1) << 40; // far beyond any field, no 64-bit overflow
@@ -182,7 +183,7 @@ StepWord moveTwo(const PrgTokens& t, const EncArgs&, int)
     else if (f1 == u'*')
         first = 2;
     else
-        throw Rejected{"71"}; // the controller's tool showed only this number here
+        throw Rejected{"71"}; // a first operand of no form: the message is the bare number
     const int second = operandForm(f2);
     return put(first, 23, 22) | put(second, 21, 20) | put(x, 19, 10) | put(y, 9, 0);
 }

@@ -127,7 +127,7 @@ private slots:
         row("cut on [EOF]: renumbers only", "cut", abc, 4, 4, kOld, abc, kOld, 4);
         row("cut an empty row adds an empty buffer line", "cut", "a||[EOF]", 2, 2, "", "a|[EOF]", "\r\n", 2);
         row("cut without [EOF]: scans to the last row", "cut", "a||b", 1, 1, "", "b", buf("a"), 1);
-        // Mended: the only line below the header stays, emptied.
+        // A grid needs one row under its fixed one: the only line below the header stays, emptied.
         row("cut the only line of a grid without [EOF]", "cut", "a", 1, 1, "", "", buf("a"), 1);
         row("cut without [EOF], empty lines only", "cut", "||", 1, 3, "", "", buf("||"), 1);
 
@@ -146,10 +146,10 @@ private slots:
         row("ins an empty line last", "ins", "a|[EOF]", 1, 1, buf("x|"), "x||a|[EOF]", "", 3);
         row("ins an empty line first: lines above stay", "ins", "a|b|[EOF]", 3, 3, buf("|x"), "a|b||x|[EOF]", "", 5);
         row("ins with an empty buffer: nothing, not even numbers", "ins", abc, 2, 2, "", abc, "", 2, false);
-        // Mended: text after the last CR LF is the last line.
+        // Text after the last CR LF is a line of its own, so nothing copied is lost.
         row("ins text after the last CR LF", "ins", "a|[EOF]", 1, 1, "x\r\ny", "x|y|a|[EOF]", "", 3);
         row("ins a buffer without CR LF", "ins", "a|[EOF]", 2, 2, "x", "a|x|[EOF]", "", 3);
-        // Mended: a last row holding a line is kept and an end mark follows.
+        // A program without an end mark keeps its last line; a new end mark follows it.
         row("ins into a grid without [EOF]", "ins", "a|b", 2, 2, buf("x"), "a|x|b|[EOF]", "", 3);
         row("ins on the last line of a grid without [EOF]", "ins", "a|b", 2, 2, buf("x|y"), "a|x|y|b|[EOF]", "", 4);
         row("ins over an empty last row", "ins", "a|", 1, 1, buf("x"), "x|a|[EOF]", "", 2);
