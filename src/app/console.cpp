@@ -6,6 +6,7 @@
 #include "common/events.h"
 #include "common/msgbox.h"
 #include "common/numbers.h"
+#include "common/texts.h"
 #include "link/exchange.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
@@ -359,7 +360,7 @@ void frmMain::txtRunPrgNo_Change()
         return;
     const auto v = common::NumericValue(t);
     if (!v) {
-        common::MsgBox(QStringLiteral(" 숫자를 입력하십시요"));
+        common::MsgBox(QString::fromUtf8(common::texts::kNotNumber));
         txtRunPrgNo->setText(QStringLiteral("0"));
         return;
     }

@@ -6,6 +6,7 @@
 #include "common/msgbox.h"
 #include "common/numbers.h"
 #include "common/settings.h"
+#include "common/texts.h"
 #include "link/exchange.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
@@ -24,7 +25,7 @@ namespace app {
 using namespace comm;
 
 namespace {
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
+const QString kNotConnected = QString::fromUtf8(common::texts::kNotConnected);
 } // namespace
 
 frmMain& frmMain::instance()

@@ -6,6 +6,7 @@
 
 #include "common/events.h"
 #include "common/msgbox.h"
+#include "common/texts.h"
 
 #include <algorithm>
 
@@ -32,7 +33,7 @@ std::int32_t g_OutHi = 0;
 namespace {
 inline std::int16_t nextSlot(std::int16_t i) { return i >= kRingSlots - 1 ? 0 : std::int16_t(i + 1); }
 
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
+const QString kNotConnected = QString::fromUtf8(common::texts::kNotConnected);
 
 // The longest block the poll of a wait sleeps between looks at the clock.
 constexpr double kWakeSeconds = 0.05;

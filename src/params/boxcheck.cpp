@@ -1,6 +1,7 @@
 #include "boxcheck.h"
 
 #include "common/numbers.h"
+#include "common/texts.h"
 
 #include <QRegularExpression>
 
@@ -168,7 +169,7 @@ constexpr BoxRule kSysBoxes[6] = {
 
 // A refused gain stays as typed; a negative gain gets the same message.
 constexpr BoxRule kGainBox{.test = NumberTest::Decimal,
-                           .notNumberMessage = " 숫자를 입력하십시요",
+                           .notNumberMessage = common::texts::kNotNumber,
                            .accepted = {0, 32000},
                            .alsoAccepted = kNone,
                            .rangeMessage = "Gain 숫자값이 너무 큽니다",

@@ -6,6 +6,7 @@
 #include "common/colors.h"
 #include "common/filedialog.h"
 #include "common/msgbox.h"
+#include "common/texts.h"
 #include "link/exchange.h"
 #include "link/moddef.h"
 #include "link/moderror.h"
@@ -323,7 +324,7 @@ void ParaForm::cmdSave_Click(int Index)
     if (Index != 1)
         return;
     if (m_fileBox->text().isEmpty()) {
-        common::MsgBox(text("File Open 메뉴에서 저장할 화일명을 입력하십시요."));
+        common::MsgBox(text(common::texts::kNoSaveName));
         return;
     }
     saveParaFile();

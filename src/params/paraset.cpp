@@ -6,7 +6,6 @@
 #include "link/controlbytes.h"
 #include "link/moddef.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace params {
@@ -284,6 +283,8 @@ constexpr ParaSet kLmtSet{
     .setValue = [](int a, int f, double v) { g_LmtPara[std::size_t(a)][std::size_t(f)] = whole(v); },
 };
 
+static_assert(kMaxAxes == comm::kTableAxes);
+
 int storedAxes(const ParaSet& set)
 {
     return set.perAxis ? kMaxAxes : 1;
@@ -295,7 +296,7 @@ int blockAxes(const ParaSet& set)
         return 1;
     // A bad AXES never reaches the axis count, but the tables hold four axes
     // whatever happens: no loop may pass them.
-    return std::clamp(int(comm::g_AxisCount), 0, kMaxAxes);
+    return comm::axesWithinTables();
 }
 
 int blockLength(const ParaSet& set)

@@ -68,12 +68,6 @@ constexpr int kTransValueLabels[] = {9, 8, 7, 6};
 constexpr int kRecvValueLabels[] = {2, 3, 4, 5};
 constexpr const char* kAxisCaptions[] = {"LOC 1AX", "2AX", "3AX", "4AX"};
 
-int axisCount()
-{
-    const int n = comm::g_AxisCount;
-    return n < 0 ? 0 : n > 4 ? 4 : n;
-}
-
 } // namespace
 
 frmLoc& frmLoc::instance()
@@ -145,7 +139,7 @@ void frmLoc::showValues(const std::array<QLineEdit*, 4>& boxes, int p)
     // they show would change nothing.
     const bool wasFilling = m_filling;
     m_filling = true;
-    for (int a = 0; a < axisCount(); ++a)
+    for (int a = 0; a < comm::axesWithinTables(); ++a)
         boxes[std::size_t(a)]->setText(common::formatHundredths(g_LocData[std::size_t(p)].ax[std::size_t(a)]));
     m_filling = wasFilling;
 }

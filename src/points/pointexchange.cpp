@@ -1,6 +1,7 @@
 #include "pointexchange.h"
 
 #include "link/exchange.h"
+#include "link/moddef.h"
 #include "link/modlib.h"
 
 #include <optional>
@@ -29,13 +30,6 @@ std::optional<Run> runFor(Table t, std::int16_t mode, std::int16_t startNo, std:
     if (!validPoint(t, singleNo))
         return std::nullopt;
     return Run{singleNo, singleNo, true};
-}
-
-// The axis count a block is built for; 0 before a model is chosen.
-int axisCount()
-{
-    const int n = comm::g_AxisCount;
-    return n >= 1 && n <= 4 ? n : 0;
 }
 
 // Every failure of a point is told once, when the call ends, with the link
@@ -109,7 +103,7 @@ PointRecv recvPoint(Table t, int n, Progress* byteBar)
 
 void storeRecv(Table t)
 {
-    const int n = axisCount();
+    const int n = comm::chosenModelAxes();
     if (!validPoint(t, g_RcvLocNo) || n == 0)
         return;
     decodePointBlock(comm::g_RxData.data(), n, entries(t)[std::size_t(g_RcvLocNo)]);
@@ -137,7 +131,7 @@ void decodePointBlock(const std::uint8_t* bytes, int n, LocPoint& into)
 void sendPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t endNo, Progress* bar)
 {
     const auto run = runFor(t, mode, startNo, endNo, g_TransLocNo);
-    const int n = axisCount();
+    const int n = comm::chosenModelAxes();
     if (!run || n == 0)
         return;
     const comm::ExchangeGuard guard;
@@ -161,7 +155,7 @@ void sendPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t e
 bool recvPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t endNo, Progress* bar)
 {
     const auto run = runFor(t, mode, startNo, endNo, g_RcvLocNo);
-    const int n = axisCount();
+    const int n = comm::chosenModelAxes();
     if (!run || n == 0)
         return false;
     const comm::ExchangeGuard guard;

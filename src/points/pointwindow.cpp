@@ -4,6 +4,7 @@
 
 #include "common/msgbox.h"
 #include "common/numbers.h"
+#include "common/texts.h"
 #include "link/exchange.h"
 #include "link/moderror.h"
 #include "link/mscomm.h"
@@ -15,9 +16,9 @@
 namespace points {
 
 namespace {
-const QString kNotNumber = QStringLiteral(" 숫자를 입력하십시요");
+const QString kNotNumber = QString::fromUtf8(common::texts::kNotNumber);
 const QString kEndBeforeStart = QStringLiteral(" End Loc 는 Start Loc 보다 커야 합니다.");
-const QString kNoSaveName = QStringLiteral("File Open 메뉴에서 저장할 화일명을 입력하십시요.");
+const QString kNoSaveName = QString::fromUtf8(common::texts::kNoSaveName);
 
 QString utf8(const char* s)
 {

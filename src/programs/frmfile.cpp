@@ -6,6 +6,7 @@
 #include "common/colors.h"
 #include "common/msgbox.h"
 #include "common/numbers.h"
+#include "common/texts.h"
 #include "link/exchange.h"
 #include "link/moderror.h"
 #include "link/mscomm.h"
@@ -19,13 +20,12 @@ namespace programs {
 
 namespace {
 
-const QString kNotNumber = QStringLiteral(" 숫자를 입력하십시요");
-const QString kNoSaveName = QStringLiteral("File Open 메뉴에서 저장할 화일명을 입력하십시요.");
+const QString kNotNumber = QString::fromUtf8(common::texts::kNotNumber);
+const QString kNoSaveName = QString::fromUtf8(common::texts::kNoSaveName);
 const QString kNoTransName = QStringLiteral("File Open 메뉴에서 전송할 화일명을 입력하십시요.");
 
 constexpr std::uint32_t kNumberBoxColour = 0x00FFFF00;
 constexpr int kBarMax = 256;
-constexpr int kLastProgram = 31;
 
 // The number a box's text gives a transfer: its leading number, half to even.
 int numberOfBox(const QString& text)

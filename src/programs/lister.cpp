@@ -2,6 +2,7 @@
 
 #include "cmdwords.h"
 
+#include "common/strings.h"
 #include "common/numbers.h"
 
 #include <algorithm>
@@ -22,10 +23,6 @@ using Text = std::optional<QString>;
 
 const QString kDashLine = QStringLiteral("----------------");
 
-QString lat(std::string_view s)
-{
-    return QString::fromLatin1(s.data(), qsizetype(s.size()));
-}
 // Decimal zero-filled to at least `width` digits (D1, D2, D3, D4, D6).
 QString dec(std::uint32_t v, int width)
 {
@@ -588,7 +585,7 @@ QString DisasmStep(int step, StepWord word)
         return kDashLine;
     const ListRow& r = kListRows[row];
     const QString prefix = common::format000(step) + u' ';
-    const Text text = r.list(word, lat(r.word), r.args);
+    const Text text = r.list(word, common::toQString(r.word), r.args);
     return text ? prefix + *text : prefix;
 }
 

@@ -22,8 +22,6 @@ std::int16_t g_TransFileNo = 0;
 
 namespace {
 
-constexpr int kLastProgram = 31;
-
 // After one program: a run goes on with the next one or stops.
 enum class Then { Next, Stop };
 

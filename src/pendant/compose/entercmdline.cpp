@@ -2,6 +2,7 @@
 
 #include "common/msgbox.h"
 #include "common/numbers.h"
+#include "common/strings.h"
 
 #include <QList>
 
@@ -21,7 +22,7 @@ QString operationWordOf(QStringView line)
 {
     const QStringView first = line.left(3);
     for (std::string_view word : kOperationWords) {
-        const QString w = QString::fromLatin1(word.data(), qsizetype(word.size()));
+        const QString w = common::toQString(word);
         if (first == (w.size() == 3 ? w : w + u' '))
             return w;
     }

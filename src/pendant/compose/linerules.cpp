@@ -1,5 +1,7 @@
 #include "linerules.h"
 
+#include "common/strings.h"
+
 #include <span>
 
 // The ENT check's rows, one line each, in testing order. Each row's tag is its
@@ -346,11 +348,6 @@ constexpr RowSpec kArithmeticRows[] = {
 constexpr std::span<const RowSpec> kGroups[] = {kPointMotionRows, kPathMotionRows, kProgramFlowRows,
                                                 kSignalRows,      kParameterRows,  kArithmeticRows};
 
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
 QStringList split(std::string_view s, std::string_view separator)
 {
     QStringList out;
@@ -358,7 +355,7 @@ QStringList split(std::string_view s, std::string_view separator)
         return out;
     for (;;) {
         const std::size_t at = s.find(separator);
-        out << text(s.substr(0, at));
+        out << common::toQString(s.substr(0, at));
         if (at == std::string_view::npos)
             return out;
         s.remove_prefix(at + separator.size());
@@ -368,13 +365,13 @@ QStringList split(std::string_view s, std::string_view separator)
 LineRule build(const RowSpec& spec)
 {
     LineRule r;
-    r.tag = text(spec.tag);
+    r.tag = common::toQString(spec.tag);
     r.field = spec.field;
-    r.message = text(spec.message);
+    r.message = common::toQString(spec.message);
     r.outcome = spec.outcome;
-    r.state = text(spec.state);
+    r.state = common::toQString(spec.state);
     r.captions = split(spec.captions, "|");
-    r.append = text(spec.append);
+    r.append = common::toQString(spec.append);
     r.operationBlock = spec.family == Family::OperationWord;
     for (const QString& form : split(spec.forms, " or ")) {
         if (!r.operationBlock) {
@@ -382,7 +379,7 @@ LineRule build(const RowSpec& spec)
             continue;
         }
         for (std::string_view word : kOperationWords) {
-            const QString w = text(word);
+            const QString w = common::toQString(word);
             r.forms.push_back({common::LineTemplate(w + form), w, int(word.size()) - 3});
         }
     }

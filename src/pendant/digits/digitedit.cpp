@@ -1,6 +1,7 @@
 #include "pendant/digits/digitedit.h"
 
 #include "common/linetemplate.h"
+#include "common/strings.h"
 #include "pendant/digits/digitrow.h"
 
 #include <QList>
@@ -38,11 +39,6 @@ Chars toChars(QStringView s)
 QString fromChars(std::u32string_view s)
 {
     return QString::fromUcs4(s.data(), qsizetype(s.size()));
-}
-
-QString latin1(std::string_view s)
-{
-    return QString::fromLatin1(s.data(), qsizetype(s.size()));
 }
 
 // Up to n characters from the 1-based position start; fewer or none where the
@@ -83,7 +79,7 @@ bool rowMatches(const DigitRow& row, QStringView line, QStringView op)
     for (std::string_view tmpl : row.templates) {
         if (tmpl.empty())
             break;
-        if (common::matchesTemplate(line, op.toString() + latin1(tmpl)))
+        if (common::matchesTemplate(line, op.toString() + common::toQString(tmpl)))
             return true;
     }
     return false;
@@ -123,8 +119,8 @@ Found findParaRow(QStringView line)
     if (const int i = firstInBlock(table, 1, line, {}); i >= 0)
         return {i, {}};
     for (std::string_view w : kOperationWords) {
-        if (line.size() >= 3 && line.first(3) == latin1(w)) {
-            const QString op = latin1(w).trimmed();
+        if (line.size() >= 3 && line.first(3) == common::toQString(w)) {
+            const QString op = common::toQString(w).trimmed();
             return {firstInBlock(table, 2, line, op), op};
         }
     }
@@ -141,7 +137,7 @@ DigitEdit applyRow(const DigitRow& row, QStringView line, QStringView temp, std:
     const int k = row.leadLength + shift;
 
     DigitEdit out{QString(), temp.toString(), true};
-    const QString text = latin1(row.text);
+    const QString text = common::toQString(row.text);
     QString lead;
     switch (row.lead) {
     case LeadKind::Fixed:
@@ -192,7 +188,7 @@ DigitEdit applyRow(const DigitRow& row, QStringView line, QStringView temp, std:
     if (f.shape == FieldShape::Decimal)
         shifted.insert(std::size_t(f.width), 1, U'.');
 
-    out.line = lead + fromChars(shifted) + latin1(row.suffix);
+    out.line = lead + fromChars(shifted) + common::toQString(row.suffix);
     return out;
 }
 
