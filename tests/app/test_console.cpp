@@ -7,6 +7,7 @@
 #include "link/moddef.h"
 #include "link/mscomm.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
 
 #include <QtTest>
 
@@ -14,8 +15,11 @@ using app::frmMain;
 
 namespace {
 
-const QString kLinkError0 = QStringLiteral("통신이상 발생");
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
+using testsupport::texts::kNotConnected;
+using testsupport::texts::kLinkError0;
+using testsupport::texts::kPortClosed;
+using testsupport::texts::kNotNumber;
+
 
 // Joins trace pieces the way the emulator's trace reads: bytes of one side
 // in a row form one group.
@@ -335,7 +339,7 @@ private slots:
         comm::MSComm::MSComm1().setPortOpen(false);
         click(control);
         QCOMPARE(boxes.boxes.size(), 1);
-        QCOMPARE(boxes.boxes[0].text, QStringLiteral("통신포트가 열려 있지 않습니다. 통신포트를 열고 다시 하십시오"));
+        QCOMPARE(boxes.boxes[0].text, kPortClosed);
         QCOMPARE(boxes.boxes[0].title, QStringLiteral("ERROR"));
         QCOMPARE(boxes.boxes[0].buttons, common::MsgButtons::OkCancel);
     }
@@ -357,8 +361,8 @@ private slots:
         QTest::newRow("in range") << "31" << "" << "31";
         QTest::newRow("above") << "32" << "0 ~ 31 까지 입력하십시요." << "0";
         QTest::newRow("negative") << "-1" << "0 ~ 31 까지 입력하십시요." << "0";
-        QTest::newRow("a letter") << "a" << " 숫자를 입력하십시요" << "0";
-        QTest::newRow("a lone minus") << "-" << " 숫자를 입력하십시요" << "0";
+        QTest::newRow("a letter") << "a" << kNotNumber << "0";
+        QTest::newRow("a lone minus") << "-" << kNotNumber << "0";
         QTest::newRow("emptied: left alone") << "" << "" << "";
         QTest::newRow("a fraction passes") << "2." << "" << "2.";
     }

@@ -8,6 +8,7 @@
 #include "link/mscomm.h"
 #include "params/parawindows.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -15,7 +16,10 @@
 using app::frmMain;
 
 namespace {
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
+
+using testsupport::texts::kNotConnected;
+using testsupport::texts::kLinkError0;
+using testsupport::texts::kPortClosed;
 
 // The emulator with the program's port closed, as before "Open(COM1)".
 struct ClosedPort {
@@ -39,7 +43,7 @@ private slots:
     void loadFillsTheTables()
     {
         QCOMPARE(comm::g_BytePlace, (std::array<std::int32_t, 4>{1, 256, 65536, 16777216}));
-        QCOMPARE(comm::g_ErrMsg[0], QStringLiteral("통신이상 발생"));
+        QCOMPARE(comm::g_ErrMsg[0], kLinkError0);
         QVERIFY(frmMain::instance().m_AlarmArmed);
         // The system set is loaded hidden with its defaults.
         QVERIFY(params::frmSysPara::instance().isLoaded());
@@ -71,7 +75,7 @@ private slots:
         QCOMPARE(boxes.boxes[0].text, QStringLiteral("Invalid property value"));
         QCOMPARE(boxes.boxes[0].icon, common::MsgIcon::Exclamation);
         // The later steps of the load still ran.
-        QCOMPARE(comm::g_ErrMsg[1], QStringLiteral("통신포트가 열려 있지 않습니다. 통신포트를 열고 다시 하십시오"));
+        QCOMPARE(comm::g_ErrMsg[1], kPortClosed);
         QCOMPARE(comm::g_BytePlace[3], 16777216);
     }
 

@@ -5,6 +5,7 @@
 #include "link/modlib.h"
 #include "link/mscomm.h"
 #include "support/emulink.h"
+#include "support/testfiles.h"
 
 #include <QtTest>
 
@@ -12,13 +13,11 @@ using namespace comm;
 using testsupport::EmulatorLink;
 
 namespace {
+using testsupport::hex;
+
 QByteArray bytes(const char* hexText)
 {
     return QByteArray::fromHex(QByteArray(hexText));
-}
-QString hex(const QByteArray& b)
-{
-    return QString::fromLatin1(b.toHex(' ').toUpper());
 }
 int ringCount()
 {

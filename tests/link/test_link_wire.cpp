@@ -6,6 +6,8 @@
 #include "link/moderror.h"
 #include "link/modlib.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
+#include "support/testfiles.h"
 
 #include <QtTest>
 
@@ -14,13 +16,11 @@ using testsupport::EmulatorLink;
 
 namespace {
 
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
-const QString kLinkError0 = QStringLiteral("통신이상 발생");
+using testsupport::hex;
+using testsupport::texts::kNotConnected;
+using testsupport::texts::kLinkError0;
+using testsupport::texts::kPortClosed;
 
-QString hex(const QByteArray& b)
-{
-    return QString::fromLatin1(b.toHex(' ').toUpper());
-}
 
 QByteArray bytes(const char* hexText)
 {
@@ -476,10 +476,7 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::newRow("0, OK") << 0 << kLinkError0 << int(common::MsgAnswer::Ok);
         QTest::newRow("0, Cancel does what OK does") << 0 << kLinkError0 << int(common::MsgAnswer::Cancel);
-        QTest::newRow("1: port closed") << 1
-                                        << QStringLiteral(
-                                               "통신포트가 열려 있지 않습니다. 통신포트를 열고 다시 하십시오")
-                                        << int(common::MsgAnswer::Ok);
+        QTest::newRow("1: port closed") << 1 << kPortClosed << int(common::MsgAnswer::Ok);
     }
     void linkErrorBox()
     {

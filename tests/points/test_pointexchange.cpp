@@ -10,6 +10,8 @@
 #include "link/exchange.h"
 #include "link/moddef.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
+#include "support/testfiles.h"
 
 #include <QtTest>
 
@@ -24,8 +26,10 @@ Q_DECLARE_METATYPE(points::Table)
 
 namespace {
 
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
-const QString kLinkError0 = QStringLiteral("통신이상 발생");
+using testsupport::hex;
+using testsupport::texts::kNotConnected;
+using testsupport::texts::kLinkError0;
+
 
 using Values = std::array<std::int32_t, 4>;
 
@@ -57,11 +61,6 @@ void clearTables()
         p = {};
     for (auto& p : points::g_SftData)
         p = {};
-}
-
-QString hex(const std::uint8_t* b, int n)
-{
-    return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(b), n).toHex(' ').toUpper());
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 #include "link/moddef.h"
 #include "link/mscomm.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
+#include "support/testfiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -23,8 +25,12 @@ using testsupport::EmulatorLink;
 
 namespace {
 
-const QString kLinkError0 = QStringLiteral("통신이상 발생");
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
+using testsupport::hex;
+using testsupport::readAll;
+using testsupport::writeFile;
+using testsupport::texts::kNotConnected;
+using testsupport::texts::kLinkError0;
+
 
 constexpr StepWord kMve001 = 0x01100400;
 constexpr StepWord kDly100 = 0x23000064;
@@ -73,11 +79,6 @@ struct RecordingView : PrgTransferView {
     }
 };
 
-QString hex(const QByteArray& bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
-
 QByteArray bytes(std::initializer_list<int> values)
 {
     QByteArray out;
@@ -112,19 +113,6 @@ QByteArray controllerProgram(EmulatorLink& link, int n)
 {
     const auto& p = link.state().programs[std::size_t(n)];
     return QByteArray(reinterpret_cast<const char*>(p.data()), int(p.size()));
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
 }
 
 QList<int> upTo255ThenZero()

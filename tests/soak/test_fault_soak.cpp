@@ -26,6 +26,7 @@
 #include "programs/prgimage.h"
 #include "programs/prgtransfer.h"
 #include "support/emulink.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,6 +40,8 @@
 using testsupport::EmulatorLink;
 
 namespace {
+
+using testsupport::readAll;
 
 // What a transfer did, as the controller's and the PC's data show it.
 struct Result {
@@ -73,12 +76,6 @@ const char* faultName(FaultKind f)
 
 // The time a transfer may take in real time before it counts as hung.
 constexpr int kHangMs = 30000;
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QByteArray listing(const std::array<std::uint8_t, 1026>& image)
 {
