@@ -162,11 +162,11 @@ private slots:
         link.faults().wrongEcho = fault == QLatin1String("wrongEcho");
         link.faults().refuseWord = fault == QLatin1String("refuseWord");
         click(control);
-        // Bare bytes are not answered: give the line a moment.
-        QTest::qWait(wire.isEmpty() ? 100 : 20);
         if (wire.endsWith(QStringLiteral("<status>")))
             wire = then(wire.chopped(8), statusRead(link.state()));
-        QTRY_COMPARE(link.trace(), wire);
+        // Bare bytes are not answered: the line stays quiet a while after them.
+        link.settleTrace(wire, wire.isEmpty() ? 100 : 50);
+        QCOMPARE(link.trace(), wire);
         QCOMPARE(link.boxes.texts(), boxes);
         QVERIFY(!comm::g_LinkBusy);
         auto* pressed = frmMain::instance().findChild<QWidget*>(control);
@@ -317,8 +317,8 @@ private slots:
         click(QStringLiteral("chkIoOutput_9"));
         frmMain::instance().cmdStatus_Click();
         comm::g_LinkBusy = false;
-        QTest::qWait(50);
-        QTRY_COMPARE(link.trace(), QString());
+        link.settleTrace(QString());
+        QCOMPARE(link.trace(), QString());
         QVERIFY(link.boxes.boxes.isEmpty());
         // The clicked box shows its new state until the next status read.
         QVERIFY(frmMain::instance().chkIoOutput[9]->isChecked());

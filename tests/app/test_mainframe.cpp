@@ -126,7 +126,7 @@ private slots:
             QTRY_VERIFY(env.link.trace().startsWith(wire + QStringLiteral("; PC 01; controller 00; PC 1C")));
             QTRY_VERIFY(env.link.trace().endsWith(QStringLiteral("PC 04")));
         } else {
-            QTest::qWait(50);
+            env.link.settleTrace(wire);
             QCOMPARE(env.link.trace(), wire);
             // A later Close still sends the disconnect.
             m.mnuCommPortClose_Click();
@@ -161,7 +161,7 @@ private slots:
     {
         testsupport::EmulatorLink link(4); // port 1 open
         frmMain::instance().mnuCommPortOpen2_Click();
-        QTest::qWait(50);
+        link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
         QCOMPARE(comm::MSComm::MSComm1().CommPort(), 1);
     }
@@ -197,7 +197,7 @@ private slots:
         comm::g_LinkBusy = false;
         comm::MSComm::MSComm1().setPortOpen(false);
         frmMain::instance().mnuCommPortClose_Click();
-        QTest::qWait(50);
+        link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
     }
 

@@ -64,7 +64,7 @@ private slots:
         link.faults().silentAfterSoh = fault == 5;
         testsupport::FastClock clock;
         ReadCtrlError();
-        QTest::qWait(50);
+        link.settlePcBytes(pcWrites);
         QCOMPARE(hex(link.emulator().pcBytes()), pcWrites);
         if (fault <= 1)
             QCOMPARE(link.emulator().controllerBytes().right(6).toHex(' ').toUpper(),

@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(ringCount(), kRingSlots - 1);
         std::array<std::uint8_t, 4> b{};
         QCOMPARE(RecvBlock(4, b.data(), 4), BlockRecv::Failed);
-        QTest::qWait(50);
+        link.settlePcBytes(QString());
         QCOMPARE(hex(link.emulator().pcBytes()), QString());
         QVERIFY(LinkHandshake(CMD_DISCONNECT));
         QVERIFY(!g_RxOverflow);

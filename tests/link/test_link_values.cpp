@@ -140,7 +140,7 @@ private slots:
         testsupport::FastClock clock;
         g_InLo = g_InHi = g_OutLo = g_OutHi = -1;
         QCOMPARE(ReadIoStatus(std::int16_t(which)), result);
-        QTest::qWait(50);
+        link.settlePcBytes(pcWrites);
         QCOMPARE(hex(link.emulator().pcBytes()), pcWrites);
         QCOMPARE(int(which == 1 ? g_InLo : g_OutLo), lo);
         QCOMPARE(int(which == 1 ? g_InHi : g_OutHi), hi);

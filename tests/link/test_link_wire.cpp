@@ -172,7 +172,7 @@ private slots:
         if (minWait > 0)
             QVERIFY(clock.now < minWait + 4.0);
         // Nothing more is written after a failure.
-        QTest::qWait(50);
+        link.settleTrace(wire);
         QCOMPARE(link.trace(), wire);
         QCOMPARE(link.boxes.texts(), boxes);
         for (const auto& b : link.boxes.boxes) {
@@ -269,7 +269,7 @@ private slots:
         link.emulator().sendUnasked(line);
         QCOMPARE(RecvWordAck(), result);
         QCOMPARE(int(g_BlockLen), blockLen);
-        QTest::qWait(50);
+        link.settlePcBytes(written);
         QCOMPARE(hex(link.emulator().pcBytes()), written);
     }
 
@@ -298,7 +298,7 @@ private slots:
         link.emulator().clearTrace();
         std::array<std::uint8_t, 12> got{};
         QCOMPARE(int(RecvBlock(12, got.data(), 12)), outcome);
-        QTest::qWait(50);
+        link.settlePcBytes(answer);
         QCOMPARE(hex(link.emulator().pcBytes()), answer);
         QCOMPARE(int(g_RxChk), fault == 1 ? 0x68 : 0x67);
         if (outcome == int(BlockRecv::Accepted)) {

@@ -377,7 +377,7 @@ private slots:
         w.cmdTrans_Click();
         QCOMPARE(link.boxes.texts(),
                  QStringList{QStringLiteral(" -21470000.00 ~ 21470000.00 사이의 값을 입력하십시요.")});
-        QTest::qWait(50);
+        link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
     }
 

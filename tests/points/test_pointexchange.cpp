@@ -211,7 +211,7 @@ private slots:
         ProgressRecorder bar;
         points::g_TransLocNo = 9;
         points::SendSftData(0, &bar);
-        QTest::qWait(30);
+        link.settleTrace(QStringLiteral("PC 01; controller 00; PC 06; controller 07"));
         QCOMPARE(link.trace(), QStringLiteral("PC 01; controller 00; PC 06; controller 07")); // no point number
         QCOMPARE(link.boxes.texts(), QStringList{kLinkError0});
         QCOMPARE(link.boxes.boxes[0].title, QStringLiteral("ERROR"));
@@ -388,7 +388,7 @@ private slots:
             break;
         }
         }
-        QTest::qWait(30);
+        link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
         QVERIFY(bar.steps.isEmpty());
         QVERIFY(link.boxes.boxes.isEmpty());

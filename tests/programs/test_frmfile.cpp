@@ -228,7 +228,7 @@ private slots:
         QTest::mouseClick(b, Qt::LeftButton);
         messages.replaceInStrings(QStringLiteral("<missing 5>"), defaultPrgFile(open_directory, 5));
         QCOMPARE(link.boxes.texts(), messages);
-        QTest::qWait(20);
+        link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
         QVERIFY(b->isEnabled());
         QVERIFY(!QFile::exists(inDir("in.dat")));

@@ -337,8 +337,7 @@ private slots:
             RecvPrgFile(0, &view);
         }
         QCOMPARE(link.boxes.texts(), boxes);
-        QTest::qWait(50); // the emulator reads the PC's last byte
-        QVERIFY2(link.trace().endsWith(traceEnd), qPrintable(link.trace()));
+        QTRY_VERIFY2(link.trace().endsWith(traceEnd), qPrintable(link.trace())); // the emulator reads the PC's last byte
         QCOMPARE(readAll(view.recvFile), QByteArray("old\r\n"));
         QCOMPARE(link.state().programs[3][0], std::uint8_t(0xEE));
         if (trans)
@@ -356,7 +355,7 @@ private slots:
         g_TransFileNo = 3;
         TransPrgFile(0, &view);
         QCOMPARE(link.boxes.texts(), QStringList{QStringLiteral("File not found") + view.transFile});
-        QTest::qWait(20);
+        link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
     }
 

@@ -4,6 +4,7 @@
 #include "link/moderror.h"
 #include "link/modlib.h"
 #include "link/mscomm.h"
+#include "support/testfiles.h"
 
 #include <QTest>
 
@@ -45,6 +46,22 @@ EmulatorLink::~EmulatorLink()
 bool EmulatorLink::waitForPcBytes(int count, int ms)
 {
     return QTest::qWaitFor([&] { return m_emu.bytesFromPc() >= quint64(count); }, ms);
+}
+
+void EmulatorLink::settle(const std::function<QString()>& now, const QString& expected, int quietMs, int ms)
+{
+    if (QTest::qWaitFor([&] { return now() == expected; }, ms))
+        (void)QTest::qWaitFor([&] { return now() != expected; }, quietMs); // a change ends the quiet at once
+}
+
+void EmulatorLink::settleTrace(const QString& expected, int quietMs)
+{
+    settle([this] { return trace(); }, expected, quietMs);
+}
+
+void EmulatorLink::settlePcBytes(const QString& expectedHex, int quietMs)
+{
+    settle([this] { return hex(m_emu.pcBytes()); }, expectedHex, quietMs);
 }
 
 } // namespace testsupport
