@@ -21,7 +21,6 @@ using testsupport::texts::kNotConnected;
 using testsupport::texts::kLinkError0;
 using testsupport::texts::kPortClosed;
 
-
 QByteArray bytes(const char* hexText)
 {
     return QByteArray::fromHex(QByteArray(hexText));
@@ -95,7 +94,21 @@ const WireRow kWireRows[] = {
     {"disconnect", disconnectExchange, "PC 01; controller 00; PC 24; controller 24"},
 };
 
+// The emulator's misbehaviour a row plays.
+enum class Fault { None, WrongEcho, Silent, SilentAfterSoh, BadChecksum, BadTrailer };
+
+void play(EmulatorLink& link, Fault fault)
+{
+    link.faults().wrongEcho = fault == Fault::WrongEcho;
+    link.faults().silent = fault == Fault::Silent;
+    link.faults().silentAfterSoh = fault == Fault::SilentAfterSoh;
+    link.faults().badChecksum = fault == Fault::BadChecksum;
+    link.faults().badTrailer = fault == Fault::BadTrailer;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Fault)
 
 class TestLinkWire : public QObject {
     Q_OBJECT
@@ -141,31 +154,30 @@ private slots:
 
     void handshake_data()
     {
-        QTest::addColumn<int>("fault");
+        QTest::addColumn<Fault>("fault");
         QTest::addColumn<bool>("result");
         QTest::addColumn<QString>("wire");
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<double>("minWait");
         const QStringList none;
         const QStringList timeout{kNotConnected};
-        QTest::newRow("echoed") << 0 << true << "PC 01; controller 00; PC 17; controller 17" << none << 0.0;
+        QTest::newRow("echoed") << Fault::None << true << "PC 01; controller 00; PC 17; controller 17" << none << 0.0;
         QTest::newRow("wrong echo: false, no box")
-            << 1 << false << "PC 01; controller 00; PC 17; controller 18" << none << 0.0;
-        QTest::newRow("no answer to SOH: one box after 7 s") << 2 << false << "PC 01" << timeout << 7.0;
-        QTest::newRow("no echo: one box after 7 s") << 3 << false << "PC 01; controller 00; PC 17" << timeout << 7.0;
+            << Fault::WrongEcho << false << "PC 01; controller 00; PC 17; controller 18" << none << 0.0;
+        QTest::newRow("no answer to SOH: one box after 7 s") << Fault::Silent << false << "PC 01" << timeout << 7.0;
+        QTest::newRow("no echo: one box after 7 s")
+            << Fault::SilentAfterSoh << false << "PC 01; controller 00; PC 17" << timeout << 7.0;
     }
     void handshake()
     {
-        QFETCH(int, fault);
+        QFETCH(Fault, fault);
         QFETCH(bool, result);
         QFETCH(QString, wire);
         QFETCH(QStringList, boxes);
         QFETCH(double, minWait);
         EmulatorLink link;
         QVERIFY(link.ok());
-        link.faults().wrongEcho = fault == 1;
-        link.faults().silent = fault == 2;
-        link.faults().silentAfterSoh = fault == 3;
+        play(link, fault);
         testsupport::FastClock clock;
         QCOMPARE(LinkHandshake(CMD_SERVO_ON), result);
         QVERIFY(clock.now >= minWait);
@@ -276,23 +288,22 @@ private slots:
     // A block from the controller: the PC's answer and what it keeps.
     void blockFromController_data()
     {
-        QTest::addColumn<int>("fault");
+        QTest::addColumn<Fault>("fault");
         QTest::addColumn<int>("outcome");
         QTest::addColumn<QString>("answer");
-        QTest::newRow("good checksum: EOT") << 0 << int(BlockRecv::Accepted) << "04";
-        QTest::newRow("bad checksum: DLE") << 1 << int(BlockRecv::Refused) << "10";
-        QTest::newRow("bad trailer: failed, nothing written") << 2 << int(BlockRecv::Failed) << "";
+        QTest::newRow("good checksum: EOT") << Fault::None << int(BlockRecv::Accepted) << "04";
+        QTest::newRow("bad checksum: DLE") << Fault::BadChecksum << int(BlockRecv::Refused) << "10";
+        QTest::newRow("bad trailer: failed, nothing written") << Fault::BadTrailer << int(BlockRecv::Failed) << "";
     }
     void blockFromController()
     {
-        QFETCH(int, fault);
+        QFETCH(Fault, fault);
         QFETCH(int, outcome);
         QFETCH(QString, answer);
         EmulatorLink link(3);
         QVERIFY(link.ok());
         link.state().loc[12] = {-100, 1, -16777216};
-        link.faults().badChecksum = fault == 1;
-        link.faults().badTrailer = fault == 2;
+        play(link, fault);
         QVERIFY(LinkHandshake(CMD_LOC_RECV));
         QVERIFY(SendWordAck(12));
         link.emulator().clearTrace();
@@ -300,7 +311,7 @@ private slots:
         QCOMPARE(int(RecvBlock(12, got.data(), 12)), outcome);
         link.settlePcBytes(answer);
         QCOMPARE(hex(link.emulator().pcBytes()), answer);
-        QCOMPARE(int(g_RxChk), fault == 1 ? 0x68 : 0x67);
+        QCOMPARE(int(g_RxChk), fault == Fault::BadChecksum ? 0x68 : 0x67);
         if (outcome == int(BlockRecv::Accepted)) {
             QCOMPARE(decodeValue24(&got[0]), -100);
             QCOMPARE(decodeValue24(&got[4]), 1);
