@@ -158,7 +158,7 @@ void frmTP::buildWindowControls()
     labelFont.setBold(true);
     Label1->setFont(labelFont);
     QPalette labelPal = Label1->palette();
-    labelPal.setColor(QPalette::WindowText, common::vbColor(0x404040));
+    labelPal.setColor(QPalette::WindowText, common::bgrColor(0x404040));
     Label1->setPalette(labelPal);
 
     LOCGrid = new FlexGrid(clientArea);
