@@ -33,7 +33,7 @@ double cpuSeconds()
 // Runs `exchange` for about `seconds` and prints the rate and the bytes.
 bool rate(const char* name, double seconds, const std::function<bool()>& exchange)
 {
-    MSComm& port = MSComm::MSComm1();
+    SerialPortControl& port = SerialPortControl::MSComm1();
     const quint64 out0 = port.bytesWritten();
     const quint64 in0 = port.bytesRead();
     QElapsedTimer t;
@@ -79,7 +79,7 @@ int main(int argc, char** argv)
     InitErrMsgs();
     InitBytePlace();
     AttachReceiveNotification();
-    MSComm& port = MSComm::MSComm1();
+    SerialPortControl& port = SerialPortControl::MSComm1();
     if (auto e = port.setPortOpen(true)) {
         std::fprintf(stderr, "bench_link: %s\n", qPrintable(e->text()));
         return 1;

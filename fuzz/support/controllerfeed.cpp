@@ -57,7 +57,7 @@ ControllerFeed::ControllerFeed()
     comm::InitBytePlace();
     comm::AttachReceiveNotification();
     m_settings.values[QStringLiteral("Properties/COM1")] = QString::fromLocal8Bit(name);
-    comm::MSComm& port = comm::MSComm::MSComm1();
+    comm::SerialPortControl& port = comm::SerialPortControl::MSComm1();
     port.setCommPort(1);
     if (port.setPortOpen(true))
         fail("the port could be opened on the pseudo-terminal", __FILE__, __LINE__);
@@ -84,7 +84,7 @@ void ControllerFeed::start(const std::uint8_t* data, std::size_t size)
     drain();
     comm::ClearRxRing();
     m_pc.clear();
-    m_writtenAtStart = comm::MSComm::MSComm1().bytesWritten();
+    m_writtenAtStart = comm::SerialPortControl::MSComm1().bytesWritten();
     m_next = 0;
     m_jump = false;
     boxes.clear();
@@ -116,7 +116,7 @@ double ControllerFeed::clock()
 
 void ControllerFeed::deliver(const QByteArray& bytes)
 {
-    comm::MSComm& port = comm::MSComm::MSComm1();
+    comm::SerialPortControl& port = comm::SerialPortControl::MSComm1();
     const quint64 target = port.bytesRead() + quint64(bytes.size());
     qsizetype sent = 0;
     int misses = 0;
@@ -151,7 +151,7 @@ void ControllerFeed::drain()
 
 QByteArray ControllerFeed::pcBytes()
 {
-    const quint64 expected = comm::MSComm::MSComm1().bytesWritten() - m_writtenAtStart;
+    const quint64 expected = comm::SerialPortControl::MSComm1().bytesWritten() - m_writtenAtStart;
     for (int i = 0; i < 100 && quint64(m_pc.size()) < expected; ++i) {
         pollfd p{m_master, POLLIN, 0};
         ::poll(&p, 1, 20);

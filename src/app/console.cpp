@@ -175,7 +175,7 @@ void frmMain::buildConsole()
 // from the start to the very end, after the closing status read.
 void frmMain::runConsoleAction(QPushButton* pressed, bool statusRead, const std::function<void()>& exchange)
 {
-    if (!MSComm::MSComm1().PortOpen()) {
+    if (!SerialPortControl::MSComm1().PortOpen()) {
         ShowLinkError(1);
         return;
     }
@@ -296,7 +296,7 @@ void frmMain::cmderr_Click()
 
 void frmMain::cmdStatus_Click()
 {
-    if (!MSComm::MSComm1().PortOpen() || g_LinkBusy)
+    if (!SerialPortControl::MSComm1().PortOpen() || g_LinkBusy)
         return;
     ExchangeGuard guard;
     if (!guard)

@@ -80,7 +80,7 @@ void frmMain::Form_Load()
     // Wide enough for the whole menu bar.
     resize(std::max(sizeHint().width(), menuBar->sizeHint().width() + 24), sizeHint().height());
     centreOnScreen();
-    MSComm& port = MSComm::MSComm1();
+    SerialPortControl& port = SerialPortControl::MSComm1();
     AttachReceiveNotification();
     // A refused stored setting is shown and the port keeps its own value for
     // it; the rest of the load still runs, so every later transfer has its
@@ -113,7 +113,7 @@ void frmMain::Form_Load()
 
 void frmMain::connectPort(int portNumber)
 {
-    MSComm& port = MSComm::MSComm1();
+    SerialPortControl& port = SerialPortControl::MSComm1();
     if (port.PortOpen())
         return;
     ExchangeGuard guard;
@@ -165,7 +165,7 @@ void frmMain::mnuCommPortClose_Click()
         return;
     g_LinkBusy = true;
     g_RxEvent = false;
-    MSComm& port = MSComm::MSComm1();
+    SerialPortControl& port = SerialPortControl::MSComm1();
     if (port.PortOpen()) {
         if (LinkHandshake(CMD_DISCONNECT)) {
             imgComm->setPicture(QStringLiteral("imgOff"));

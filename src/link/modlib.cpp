@@ -40,7 +40,7 @@ constexpr double kWakeSeconds = 0.05;
 
 bool lineBroken()
 {
-    const MSComm& port = MSComm::MSComm1();
+    const SerialPortControl& port = SerialPortControl::MSComm1();
     return !port.PortOpen() || port.failed() || g_RxOverflow;
 }
 } // namespace
@@ -49,8 +49,8 @@ void InitBytePlace() { g_BytePlace = {1, 256, 65536, 16777216}; }
 
 void MSComm1_OnComm()
 {
-    MSComm& port = MSComm::MSComm1();
-    if (port.CommEvent() != MSComm::comEvReceive)
+    SerialPortControl& port = SerialPortControl::MSComm1();
+    if (port.CommEvent() != SerialPortControl::comEvReceive)
         return;
     port.InputLen = 1;
     while (port.InBufferCount() != 0) {
@@ -76,12 +76,12 @@ void AttachReceiveNotification()
     if (attached)
         return;
     attached = true;
-    QObject::connect(&MSComm::MSComm1(), &MSComm::OnComm, &MSComm::MSComm1(), [] { MSComm1_OnComm(); });
+    QObject::connect(&SerialPortControl::MSComm1(), &SerialPortControl::OnComm, &SerialPortControl::MSComm1(), [] { MSComm1_OnComm(); });
 }
 
 void ClearRxRing()
 {
-    MSComm& port = MSComm::MSComm1();
+    SerialPortControl& port = SerialPortControl::MSComm1();
     port.InputLen = 0;
     port.Input();
     g_RxTail = 0;
@@ -108,7 +108,7 @@ bool WaitRxByte(double limit)
     }
 }
 
-void SendTxByte() { MSComm::MSComm1().Output(g_TxBuf); }
+void SendTxByte() { SerialPortControl::MSComm1().Output(g_TxBuf); }
 
 bool RxAvail() { return g_RxHead != g_RxTail; }
 

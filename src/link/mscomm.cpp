@@ -10,13 +10,13 @@ namespace comm {
 using common::RtError;
 namespace err = common::err;
 
-MSComm& MSComm::MSComm1()
+SerialPortControl& SerialPortControl::MSComm1()
 {
-    static MSComm* port = new MSComm; // lives for the whole run
+    static SerialPortControl* port = new SerialPortControl; // lives for the whole run
     return *port;
 }
 
-MSComm::MSComm(QObject* parent) : QObject(parent), m_port(new QSerialPort(this))
+SerialPortControl::SerialPortControl(QObject* parent) : QObject(parent), m_port(new QSerialPort(this))
 {
     connect(m_port, &QSerialPort::readyRead, this, [this] {
         m_commEvent = comEvReceive;
@@ -43,7 +43,7 @@ MSComm::MSComm(QObject* parent) : QObject(parent), m_port(new QSerialPort(this))
     });
 }
 
-std::optional<RtError> MSComm::setCommPort(int port)
+std::optional<RtError> SerialPortControl::setCommPort(int port)
 {
     if (port < 1 || port > 16)
         return RtError::of(err::InvalidPortNumber);
@@ -53,7 +53,7 @@ std::optional<RtError> MSComm::setCommPort(int port)
     return std::nullopt;
 }
 
-std::optional<RtError> MSComm::setSettings(const QString& settings)
+std::optional<RtError> SerialPortControl::setSettings(const QString& settings)
 {
     const QStringList parts = settings.trimmed().split(u',');
     if (parts.size() != 4)
@@ -78,7 +78,7 @@ std::optional<RtError> MSComm::setSettings(const QString& settings)
     return std::nullopt;
 }
 
-std::optional<RtError> MSComm::setHandshaking(int mode)
+std::optional<RtError> SerialPortControl::setHandshaking(int mode)
 {
     if (mode < 0 || mode > 3)
         return RtError::of(err::InvalidPropertyValue);
@@ -88,7 +88,7 @@ std::optional<RtError> MSComm::setHandshaking(int mode)
     return std::nullopt;
 }
 
-void MSComm::applyLineSettings()
+void SerialPortControl::applyLineSettings()
 {
     m_port->setBaudRate(m_baud);
     switch (m_parity) {
@@ -109,7 +109,7 @@ void MSComm::applyLineSettings()
     }
 }
 
-QString MSComm::deviceFor(int port)
+QString SerialPortControl::deviceFor(int port)
 {
     const QString key = QStringLiteral("COM%1").arg(port);
     const QString fallback = QStringLiteral("/dev/ttyS%1").arg(port - 1);
@@ -117,9 +117,9 @@ QString MSComm::deviceFor(int port)
     return dev.isEmpty() ? fallback : dev;
 }
 
-bool MSComm::PortOpen() const { return m_port->isOpen(); }
+bool SerialPortControl::PortOpen() const { return m_port->isOpen(); }
 
-std::optional<RtError> MSComm::setPortOpen(bool open)
+std::optional<RtError> SerialPortControl::setPortOpen(bool open)
 {
     if (!open) {
         if (m_port->isOpen())
@@ -146,7 +146,7 @@ std::optional<RtError> MSComm::setPortOpen(bool open)
     return std::nullopt;
 }
 
-void MSComm::Output(std::uint8_t byte)
+void SerialPortControl::Output(std::uint8_t byte)
 {
     if (!m_port->isOpen())
         return;
@@ -157,9 +157,9 @@ void MSComm::Output(std::uint8_t byte)
     m_port->flush();
 }
 
-int MSComm::InBufferCount() const { return m_port->isOpen() ? int(m_port->bytesAvailable()) : 0; }
+int SerialPortControl::InBufferCount() const { return m_port->isOpen() ? int(m_port->bytesAvailable()) : 0; }
 
-QByteArray MSComm::Input()
+QByteArray SerialPortControl::Input()
 {
     if (!m_port->isOpen())
         return {};

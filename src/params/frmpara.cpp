@@ -335,7 +335,7 @@ void ParaForm::cmdRcv_Click()
     comm::ExchangeGuard guard;
     if (!guard)
         return;
-    if (!comm::MSComm::MSComm1().PortOpen()) {
+    if (!comm::SerialPortControl::MSComm1().PortOpen()) {
         comm::ShowLinkError(1);
         return;
     }
@@ -372,7 +372,7 @@ void ParaForm::cmdTrans_Click()
     comm::ExchangeGuard guard;
     if (!guard)
         return;
-    if (!comm::MSComm::MSComm1().PortOpen()) {
+    if (!comm::SerialPortControl::MSComm1().PortOpen()) {
         comm::ShowLinkError(1);
         return;
     }

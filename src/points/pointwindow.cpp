@@ -215,7 +215,7 @@ void PointWindow::click(Side& side, bool transSide, int index)
 {
     if (index < 0 || std::size_t(index) >= side.buttons.size())
         return;
-    if (!comm::MSComm::MSComm1().PortOpen()) {
+    if (!comm::SerialPortControl::MSComm1().PortOpen()) {
         comm::ShowLinkError(1);
         return;
     }

@@ -198,7 +198,7 @@ void frmFile::cmdFileReceive_Click(int Index)
 {
     if (Index < 0 || Index > 1)
         return;
-    if (!comm::MSComm::MSComm1().PortOpen()) {
+    if (!comm::SerialPortControl::MSComm1().PortOpen()) {
         comm::ShowLinkError(1);
         return;
     }
@@ -223,7 +223,7 @@ void frmFile::cmdFileTrans_Click(int Index)
 {
     if (Index < 0 || Index > 1)
         return;
-    if (!comm::MSComm::MSComm1().PortOpen()) {
+    if (!comm::SerialPortControl::MSComm1().PortOpen()) {
         comm::ShowLinkError(1);
         return;
     }

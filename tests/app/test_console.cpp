@@ -336,7 +336,7 @@ private slots:
     {
         QFETCH(QString, control);
         testsupport::MessageRecorder boxes;
-        comm::MSComm::MSComm1().setPortOpen(false);
+        comm::SerialPortControl::MSComm1().setPortOpen(false);
         click(control);
         QCOMPARE(boxes.boxes.size(), 1);
         QCOMPARE(boxes.boxes[0].text, kPortClosed);
@@ -347,7 +347,7 @@ private slots:
     void closedPortStatusReadDoesNothing()
     {
         testsupport::MessageRecorder boxes;
-        comm::MSComm::MSComm1().setPortOpen(false);
+        comm::SerialPortControl::MSComm1().setPortOpen(false);
         click(QStringLiteral("cmdStatus"));
         QVERIFY(boxes.boxes.isEmpty());
         QVERIFY(m_pauses.isEmpty());

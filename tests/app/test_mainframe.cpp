@@ -24,7 +24,7 @@ using testsupport::texts::kPortClosed;
 // The emulator with the program's port closed, as before "Open(COM1)".
 struct ClosedPort {
     testsupport::EmulatorLink link{4};
-    ClosedPort() { comm::MSComm::MSComm1().setPortOpen(false); }
+    ClosedPort() { comm::SerialPortControl::MSComm1().setPortOpen(false); }
 };
 } // namespace
 
@@ -48,7 +48,7 @@ private slots:
         // The system set is loaded hidden with its defaults.
         QVERIFY(params::frmSysPara::instance().isLoaded());
         QVERIFY(!params::frmSysPara::instance().isVisible());
-        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
     }
 
     void refusedStoredSettingIsShownAndTheLoadGoesOn_data()
@@ -93,10 +93,10 @@ private slots:
         testsupport::MessageRecorder boxes;
         m.Load();
         QVERIFY(boxes.boxes.isEmpty());
-        QCOMPARE(comm::MSComm::MSComm1().Settings(), QStringLiteral("19200,e,7,2"));
-        QCOMPARE(comm::MSComm::MSComm1().Handshaking(), 2);
-        comm::MSComm::MSComm1().setSettings(QStringLiteral("9600,n,8,1"));
-        comm::MSComm::MSComm1().setHandshaking(0);
+        QCOMPARE(comm::SerialPortControl::MSComm1().Settings(), QStringLiteral("19200,e,7,2"));
+        QCOMPARE(comm::SerialPortControl::MSComm1().Handshaking(), 2);
+        comm::SerialPortControl::MSComm1().setSettings(QStringLiteral("9600,n,8,1"));
+        comm::SerialPortControl::MSComm1().setHandshaking(0);
     }
 
     void connectAnswers_data()
@@ -116,7 +116,7 @@ private slots:
         env.link.faults().connectAnswer = answer;
         auto& m = frmMain::instance();
         m.mnuCommPortOpen1_Click();
-        QVERIFY(comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(comm::SerialPortControl::MSComm1().PortOpen());
         QVERIFY(!comm::g_LinkBusy);
         QVERIFY(env.link.boxes.boxes.isEmpty());
         QCOMPARE(m.imgComm->picture(), connected ? QStringLiteral("imgOn") : QStringLiteral("imgOff"));
@@ -131,7 +131,7 @@ private slots:
             // A later Close still sends the disconnect.
             m.mnuCommPortClose_Click();
             QTRY_COMPARE(env.link.trace(), wire + QStringLiteral("; PC 01; controller 00; PC 24; controller 24"));
-            QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+            QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
         }
     }
 
@@ -142,7 +142,7 @@ private slots:
         env.link.faults().silent = true;
         frmMain::instance().mnuCommPortOpen1_Click();
         QCOMPARE(env.link.boxes.texts(), QStringList{kNotConnected});
-        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
         QVERIFY(!comm::g_LinkBusy);
     }
 
@@ -151,10 +151,10 @@ private slots:
         testsupport::SettingsStore store;
         testsupport::MessageRecorder boxes;
         store.values[QStringLiteral("Properties/COM2")] = QStringLiteral("/dev/no-such-port");
-        comm::MSComm::MSComm1().setPortOpen(false);
+        comm::SerialPortControl::MSComm1().setPortOpen(false);
         frmMain::instance().mnuCommPortOpen2_Click();
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Invalid port number")});
-        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
     }
 
     void openWhileOpenDoesNothing()
@@ -163,7 +163,7 @@ private slots:
         frmMain::instance().mnuCommPortOpen2_Click();
         link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
-        QCOMPARE(comm::MSComm::MSComm1().CommPort(), 1);
+        QCOMPARE(comm::SerialPortControl::MSComm1().CommPort(), 1);
     }
 
     void disconnect()
@@ -173,7 +173,7 @@ private slots:
         m.imgComm->setPicture(QStringLiteral("imgOn"));
         m.mnuCommPortClose_Click();
         QCOMPARE(link.trace(), QStringLiteral("PC 01; controller 00; PC 24; controller 24"));
-        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
         QCOMPARE(m.imgComm->picture(), QStringLiteral("imgOff"));
     }
 
@@ -184,7 +184,7 @@ private slots:
         auto& m = frmMain::instance();
         m.imgComm->setPicture(QStringLiteral("imgOn"));
         m.mnuCommPortClose_Click();
-        QVERIFY(comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(comm::SerialPortControl::MSComm1().PortOpen());
         QCOMPARE(m.imgComm->picture(), QStringLiteral("imgOn"));
         QVERIFY(link.boxes.boxes.isEmpty());
     }
@@ -195,7 +195,7 @@ private slots:
         comm::g_LinkBusy = true;
         frmMain::instance().mnuCommPortClose_Click();
         comm::g_LinkBusy = false;
-        comm::MSComm::MSComm1().setPortOpen(false);
+        comm::SerialPortControl::MSComm1().setPortOpen(false);
         frmMain::instance().mnuCommPortClose_Click();
         link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
@@ -237,7 +237,7 @@ private slots:
         QVERIFY(!params::frmSw::instance().isLoaded());
         QVERIFY(!params::frmSysPara::instance().isLoaded());
         QTRY_COMPARE(link.trace(), QStringLiteral("PC 01; controller 00; PC 24; controller 24"));
-        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
         testsupport::SettingsStore store;
         m.Load();
     }

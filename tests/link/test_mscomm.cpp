@@ -37,7 +37,7 @@ private slots:
     {
         QFETCH(QString, settings);
         QFETCH(int, error);
-        MSComm& port = MSComm::MSComm1();
+        SerialPortControl& port = SerialPortControl::MSComm1();
         QVERIFY(!port.setSettings(QStringLiteral("9600,n,8,1")));
         const auto e = port.setSettings(settings);
         QCOMPARE(e ? e->number : 0, error);
@@ -63,7 +63,7 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(int, error);
-        MSComm& port = MSComm::MSComm1();
+        SerialPortControl& port = SerialPortControl::MSComm1();
         const auto e = port.setHandshaking(mode);
         QCOMPARE(e ? e->number : 0, error);
         QVERIFY(!port.setHandshaking(0));
@@ -72,17 +72,17 @@ private slots:
     void deviceOfEachPort()
     {
         testsupport::SettingsStore store;
-        QCOMPARE(MSComm::deviceFor(1), QStringLiteral("/dev/ttyS0"));
-        QCOMPARE(MSComm::deviceFor(2), QStringLiteral("/dev/ttyS1"));
+        QCOMPARE(SerialPortControl::deviceFor(1), QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(SerialPortControl::deviceFor(2), QStringLiteral("/dev/ttyS1"));
         store.values[QStringLiteral("Properties/COM2")] = QStringLiteral("/dev/ttyUSB0");
-        QCOMPARE(MSComm::deviceFor(2), QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(SerialPortControl::deviceFor(2), QStringLiteral("/dev/ttyUSB0"));
     }
 
     void portNotFound()
     {
         testsupport::SettingsStore store;
         store.values[QStringLiteral("Properties/COM2")] = QStringLiteral("/dev/zel-no-such-port");
-        MSComm& port = MSComm::MSComm1();
+        SerialPortControl& port = SerialPortControl::MSComm1();
         QVERIFY(!port.setCommPort(2));
         const auto e = port.setPortOpen(true);
         QVERIFY(e);
@@ -94,7 +94,7 @@ private slots:
 
     void portNumberOutOfRangeAndWhileOpen()
     {
-        MSComm& port = MSComm::MSComm1();
+        SerialPortControl& port = SerialPortControl::MSComm1();
         QCOMPARE(port.setCommPort(0)->number, common::err::InvalidPortNumber);
         QCOMPARE(port.setCommPort(17)->number, common::err::InvalidPortNumber);
         EmulatorLink link;
@@ -123,7 +123,7 @@ private slots:
             WriteByte(std::uint8_t(c));
         QVERIFY(link.waitForPcBytes(256));
         QCOMPARE(link.emulator().pcBytes(), all);
-        QCOMPARE(MSComm::MSComm1().bytesWritten(), quint64(256));
+        QCOMPARE(SerialPortControl::MSComm1().bytesWritten(), quint64(256));
 
         link.emulator().sendUnasked(all);
         QByteArray got;
@@ -134,14 +134,14 @@ private slots:
                                  }()),
                                  3000);
         QCOMPARE(got, all);
-        QCOMPARE(MSComm::MSComm1().bytesRead(), quint64(256));
+        QCOMPARE(SerialPortControl::MSComm1().bytesRead(), quint64(256));
     }
 
     void closeAndReopen()
     {
         EmulatorLink link;
         QVERIFY(link.ok());
-        MSComm& port = MSComm::MSComm1();
+        SerialPortControl& port = SerialPortControl::MSComm1();
         QVERIFY(!port.setPortOpen(false));
         QVERIFY(!port.PortOpen());
         QVERIFY(!port.setPortOpen(false)); // closing a closed port is harmless
@@ -154,7 +154,7 @@ private slots:
     {
         EmulatorLink link;
         QVERIFY(link.ok());
-        MSComm& port = MSComm::MSComm1();
+        SerialPortControl& port = SerialPortControl::MSComm1();
         link.emulator().dropLine();
         QTRY_VERIFY_WITH_TIMEOUT(port.failed(), 2000);
         QTRY_VERIFY_WITH_TIMEOUT(!port.PortOpen(), 2000);

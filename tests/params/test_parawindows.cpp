@@ -54,7 +54,7 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         params::InitParaNames();
-        comm::MSComm::MSComm1().setPortOpen(false);
+        comm::SerialPortControl::MSComm1().setPortOpen(false);
     }
     void init() { freshStart(0, 4); }
 

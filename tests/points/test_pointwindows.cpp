@@ -59,7 +59,7 @@ private slots:
     {
         comm::InitErrMsgs();
         common::setMainWindow(&m_main);
-        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
     }
 
     void init()

@@ -215,7 +215,7 @@ private slots:
         EmulatorLink link(4);
         QVERIFY(link.ok());
         if (!portOpen)
-            comm::MSComm::MSComm1().setPortOpen(false);
+            comm::SerialPortControl::MSComm1().setPortOpen(false);
         for (int n = 0; n < 32; ++n)
             if (n != 5)
                 writeFile(defaultPrgFile(open_directory, n), dlyFile(n));

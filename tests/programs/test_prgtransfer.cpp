@@ -37,7 +37,7 @@ constexpr StepWord kDly100 = 0x23000064;
 
 quint64 pcBytesWritten()
 {
-    return comm::MSComm::MSComm1().bytesWritten();
+    return comm::SerialPortControl::MSComm1().bytesWritten();
 }
 
 // The window as the procedures see it: what they set, and how many bytes the

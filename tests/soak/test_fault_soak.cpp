@@ -551,7 +551,7 @@ class TestFaultSoak : public QObject {
     {
         m_link->faults() = emu::Faults{};
         m_link->emulator().resetExchange();
-        comm::MSComm& port = comm::MSComm::MSComm1();
+        comm::SerialPortControl& port = comm::SerialPortControl::MSComm1();
         if (m_link->emulator().lineUp() && port.PortOpen() && !port.failed())
             return;
         ++m_reopened;

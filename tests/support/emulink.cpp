@@ -31,7 +31,7 @@ EmulatorLink::EmulatorLink(int axisCount) : m_emu(axisCount)
     if (!m_emu.start())
         return;
     settings.values[QStringLiteral("Properties/COM1")] = m_emu.slavePath();
-    comm::MSComm& port = comm::MSComm::MSComm1();
+    comm::SerialPortControl& port = comm::SerialPortControl::MSComm1();
     port.setPortOpen(false);
     port.setCommPort(1);
     m_ok = !port.setPortOpen(true).has_value();
@@ -39,7 +39,7 @@ EmulatorLink::EmulatorLink(int axisCount) : m_emu(axisCount)
 
 EmulatorLink::~EmulatorLink()
 {
-    comm::MSComm::MSComm1().setPortOpen(false);
+    comm::SerialPortControl::MSComm1().setPortOpen(false);
     resetLinkVariables();
 }
 
