@@ -9,14 +9,14 @@ namespace points {
 
 namespace {
 
-constexpr ButtonSpec kTransButtons[] = {
+constexpr SideButton kTransButtons[] = {
     {.caption = "Trans", .action = PointAction::Single},
     {.caption = "Block Trans", .action = PointAction::Block},
     {.caption = "ALL Trans", .action = PointAction::All},
     {.caption = "File Open", .action = PointAction::FileOpen},
 };
 
-constexpr ButtonSpec kRecvButtons[] = {
+constexpr SideButton kRecvButtons[] = {
     {.caption = "Receive", .action = PointAction::Single},
     {.caption = "Block Receive", .action = PointAction::Block},
     {.caption = "ALL Receive", .action = PointAction::All},
@@ -45,7 +45,7 @@ constexpr PointWindowDesc kLocWindow{
             .numberLabels = {0, 1},
             .numberCaptions = {"Start LOC #", "End LOC #"},
             .buttons = "cmdLocTrans",
-            .buttonSpecs = kTransButtons,
+            .sideButtons = kTransButtons,
             .bar = "ProgressBarLocTrans",
         },
     .recv =
@@ -58,7 +58,7 @@ constexpr PointWindowDesc kLocWindow{
             .numberLabels = {11, 10},
             .numberCaptions = {"Start LOC #", "End LOC #"},
             .buttons = "cmdLocReceive",
-            .buttonSpecs = kRecvButtons,
+            .sideButtons = kRecvButtons,
             .bar = "ProgressBarLocReceive",
         },
 };

@@ -4,13 +4,13 @@ namespace points {
 
 namespace {
 
-constexpr ButtonSpec kTransButtons[] = {
+constexpr SideButton kTransButtons[] = {
     {.caption = "Trans", .action = PointAction::Single},
     {.caption = "ALL Trans", .action = PointAction::All},
     {.caption = "File Open", .action = PointAction::FileOpen},
 };
 
-constexpr ButtonSpec kRecvButtons[] = {
+constexpr SideButton kRecvButtons[] = {
     {.caption = "Receive", .action = PointAction::Single},
     {.caption = "ALL Receive", .action = PointAction::All},
     {.caption = "File Open", .action = PointAction::FileOpen},
@@ -38,7 +38,7 @@ constexpr PointWindowDesc kSftWindow{
             .numberLabels = {0, 1},
             .numberCaptions = {"Start Sft LOC #", "End Sft LOC #"},
             .buttons = "cmdSftLocTrans",
-            .buttonSpecs = kTransButtons,
+            .sideButtons = kTransButtons,
             .bar = "ProgressBarSftLocTrans",
         },
     .recv =
@@ -51,7 +51,7 @@ constexpr PointWindowDesc kSftWindow{
             .numberLabels = {3, 4},
             .numberCaptions = {"Start Sft LOC #", "End Sft LOC #"},
             .buttons = "cmdSftLocReceive",
-            .buttonSpecs = kRecvButtons,
+            .sideButtons = kRecvButtons,
             .bar = "ProgressBarSftLocReceive",
         },
 };

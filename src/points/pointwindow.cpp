@@ -83,7 +83,7 @@ void PointWindow::buildSides(std::span<QLabel*> labels)
         connect(m_recv.buttons[std::size_t(i)], &QPushButton::clicked, this, [this, i] { receiveClick(i); });
 }
 
-PointWindow::Side PointWindow::buildSide(const SideSpec& spec, std::span<QLabel*> labels)
+PointWindow::Side PointWindow::buildSide(const SideControls& spec, std::span<QLabel*> labels)
 {
     Side side;
     side.frame = new QGroupBox(utf8(spec.frameCaption), this);
@@ -124,12 +124,12 @@ PointWindow::Side PointWindow::buildSide(const SideSpec& spec, std::span<QLabel*
     side.bar->setValue(0);
     side.grid->addWidget(side.bar, 3, 0, 1, 8);
 
-    for (std::size_t i = 0; i < spec.buttonSpecs.size(); ++i) {
-        auto* b = new QPushButton(utf8(spec.buttonSpecs[i].caption), side.frame);
+    for (std::size_t i = 0; i < spec.sideButtons.size(); ++i) {
+        auto* b = new QPushButton(utf8(spec.sideButtons[i].caption), side.frame);
         b->setObjectName(QStringLiteral("%1_%2").arg(utf8(spec.buttons)).arg(i));
         buttons->addWidget(b);
         side.buttons.push_back(b);
-        side.actions.push_back(spec.buttonSpecs[i].action);
+        side.actions.push_back(spec.sideButtons[i].action);
     }
     buttons->addStretch();
     return side;
