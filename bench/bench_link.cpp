@@ -77,8 +77,8 @@ int main(int argc, char** argv)
     });
     g_AxisCount = 4;
     InitErrMsgs();
-    InitBytePlace();
-    AttachReceiveNotification();
+    initBytePlace();
+    attachReceiveNotification();
     SerialPortControl& port = SerialPortControl::MSComm1();
     if (auto e = port.setPortOpen(true)) {
         std::fprintf(stderr, "bench_link: %s\n", qPrintable(e->text()));
@@ -95,7 +95,7 @@ int main(int argc, char** argv)
              if (!LinkHandshake(CMD_PRG_RECV))
                  return false;
              g_BlockLen = 1026;
-             return SendWordAck(0) && RecvBlock(1026, g_RxData.data(), kRxDataSize) == BlockRecv::Accepted;
+             return SendWordAck(0) && recvBlock(1026, g_RxData.data(), kRxDataSize) == BlockRecv::Accepted;
          });
     std::printf("controller side: %llu bytes from the PC, %llu bytes to the PC\n",
                 static_cast<unsigned long long>(controller.bytesFromPc()),

@@ -54,8 +54,8 @@ ControllerFeed::ControllerFeed()
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
 
     comm::InitErrMsgs();
-    comm::InitBytePlace();
-    comm::AttachReceiveNotification();
+    comm::initBytePlace();
+    comm::attachReceiveNotification();
     m_settings.values[QStringLiteral("Properties/COM1")] = QString::fromLocal8Bit(name);
     comm::SerialPortControl& port = comm::SerialPortControl::MSComm1();
     port.setCommPort(1);
@@ -82,7 +82,7 @@ void ControllerFeed::start(const std::uint8_t* data, std::size_t size)
         pos += take;
     }
     drain();
-    comm::ClearRxRing();
+    comm::clearRxRing();
     m_pc.clear();
     m_writtenAtStart = comm::SerialPortControl::MSComm1().bytesWritten();
     m_next = 0;

@@ -223,9 +223,9 @@ void frmMain::chkIoOutput_Click(int Index)
         if (Index < 8)
             return;
         commandExchange(CMD_SET_OUTPUT, 0, kByteWait, [Index] {
-            WriteByte(std::uint8_t(Index - 7));
+            writeByte(std::uint8_t(Index - 7));
             // The opposite of what the last status read found, not the box's new state.
-            WriteByte(g_OutState[std::size_t(Index)] == 1 ? 0 : 1);
+            writeByte(g_OutState[std::size_t(Index)] == 1 ? 0 : 1);
         }, linkError0);
     });
 }
@@ -267,7 +267,7 @@ void frmMain::cmdRun_Click(int Index)
         setRunButtonsEnabled(true);
         m_Running = false;
         // Stop and run reset are bare bytes: no handshake, no answer.
-        WriteByte(Index == 1 ? LINK_DLE : LINK_CAN);
+        writeByte(Index == 1 ? LINK_DLE : LINK_CAN);
     });
 }
 
@@ -358,7 +358,7 @@ void frmMain::txtRunPrgNo_Change()
     const QString t = txtRunPrgNo->text();
     if (t.isEmpty())
         return;
-    const auto v = common::NumericValue(t);
+    const auto v = common::numericValue(t);
     if (!v) {
         common::MsgBox(QString::fromUtf8(common::texts::kNotNumber));
         txtRunPrgNo->setText(QStringLiteral("0"));

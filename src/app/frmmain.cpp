@@ -81,7 +81,7 @@ void frmMain::Form_Load()
     resize(std::max(sizeHint().width(), menuBar->sizeHint().width() + 24), sizeHint().height());
     centreOnScreen();
     SerialPortControl& port = SerialPortControl::MSComm1();
-    AttachReceiveNotification();
+    attachReceiveNotification();
     // A refused stored setting is shown and the port keeps its own value for
     // it; the rest of the load still runs, so every later transfer has its
     // tables.
@@ -91,14 +91,14 @@ void frmMain::Form_Load()
             common::MsgBox(e->text(), common::MsgButtons::Ok, common::kAppTitle, common::MsgIcon::Exclamation);
     const QString handshaking = common::GetSetting(QStringLiteral("Properties"), QStringLiteral("Handshaking"));
     if (!handshaking.isEmpty()) {
-        const auto number = common::NumericValue(handshaking);
+        const auto number = common::numericValue(handshaking);
         const auto mode = number ? common::toInt16(*number) : std::nullopt;
         auto e = mode ? port.setHandshaking(*mode) : common::RtError::of(common::err::InvalidPropertyValue);
         if (e)
             common::MsgBox(e->text(), common::MsgButtons::Ok, common::kAppTitle, common::MsgIcon::Exclamation);
     }
     imgComm->setPicture(QStringLiteral("imgOff"));
-    InitBytePlace();
+    initBytePlace();
     points::g_TransLocNo = 0;
     points::g_RcvLocNo = 0;
     params::LoadSysParaFile();
@@ -129,10 +129,10 @@ void frmMain::connectPort(int portNumber)
     }
     g_LinkBusy = true;
     g_RxEvent = false;
-    WriteByte(LINK_ENQ);
-    const double deadline = common::ClockSeconds() + kConnectWait;
-    while (common::ClockSeconds() < deadline && !port.failed()) {
-        common::WaitEvents(50);
+    writeByte(LINK_ENQ);
+    const double deadline = common::clockSeconds() + kConnectWait;
+    while (common::clockSeconds() < deadline && !port.failed()) {
+        common::waitEvents(50);
         if (g_RxEvent)
             break;
     }
@@ -196,7 +196,7 @@ void frmMain::Form_Unload(bool& cancel)
     mnuCommPortClose_Click();
     m_axisParaTimer.stop();
     m_axisParaPending = false;
-    EndProgram();
+    endProgram();
 }
 
 void frmMain::openDisablingWindow(common::Form& window)

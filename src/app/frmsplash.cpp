@@ -17,7 +17,7 @@
 
 namespace app {
 
-void EndProgram() { QCoreApplication::exit(0); }
+void endProgram() { QCoreApplication::exit(0); }
 
 frmSplash& frmSplash::instance()
 {
@@ -80,7 +80,7 @@ void frmSplash::cmdSelZel_Click(int Index)
         return;
     case 4:
         Unload();
-        EndProgram();
+        endProgram();
         return;
     default:
         if (Index < 0 || Index > 2)
@@ -93,7 +93,7 @@ void frmSplash::cmdSelZel_Click(int Index)
 void frmSplash::Form_KeyPress()
 {
     Unload();
-    EndProgram();
+    endProgram();
 }
 
 // The window sees typed characters before its buttons do.

@@ -32,6 +32,6 @@ private:
 };
 
 // Ends the program (no window is left to serve).
-void EndProgram();
+void endProgram();
 
 } // namespace app

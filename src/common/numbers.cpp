@@ -110,7 +110,7 @@ double Val(QStringView text)
     return cLocaleStrtod(num);
 }
 
-std::optional<double> NumericValue(QStringView text)
+std::optional<double> numericValue(QStringView text)
 {
     int b = 0;
     int e = int(text.size());
@@ -132,7 +132,7 @@ std::optional<double> NumericValue(QStringView text)
     return v;
 }
 
-bool IsNumeric(QStringView text) { return NumericValue(text).has_value(); }
+bool IsNumeric(QStringView text) { return numericValue(text).has_value(); }
 
 double roundHalfEven(double v)
 {

@@ -23,7 +23,7 @@ double Val(QStringView text);
 bool IsNumeric(QStringView text);
 
 // The numeric value of a numeric text (nullopt when the text is not numeric).
-std::optional<double> NumericValue(QStringView text);
+std::optional<double> numericValue(QStringView text);
 
 // Half to even, as every conversion of text to a whole number rounds.
 double roundHalfEven(double v);

@@ -70,7 +70,7 @@ void TransferReport::noteSilentFailure()
         g_reportFailure = true;
 }
 
-bool SendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte)
+bool sendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte)
 {
     unsigned sum = 0;
     for (int i = 0; i < n; ++i) {
@@ -83,11 +83,11 @@ bool SendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte)
     return SendBlockEnd(std::uint8_t((0u - sum) & 0xFFu));
 }
 
-BlockRecv RecvBlock(int n, std::uint8_t* into, int capacity, bool report, const ByteProgress& onByte)
+BlockRecv recvBlock(int n, std::uint8_t* into, int capacity, bool report, const ByteProgress& onByte)
 {
     unsigned sum = 0;
     for (int i = 0; i < n; ++i) {
-        if (!WaitRxByte())
+        if (!waitRxByte())
             return BlockRecv::Failed;
         const std::uint8_t b = std::uint8_t(RxGetByte());
         if (i < capacity)
@@ -100,12 +100,12 @@ BlockRecv RecvBlock(int n, std::uint8_t* into, int capacity, bool report, const 
     if (!RecvBlockEnd())
         return BlockRecv::Failed;
     if (n > capacity || n < 0 || ((sum + unsigned(g_RxChk)) & 0xFFu) != 0) {
-        WriteByte(LINK_DLE);
+        writeByte(LINK_DLE);
         if (report)
             TransferReport::noteSilentFailure();
         return BlockRecv::Refused;
     }
-    WriteByte(LINK_EOT);
+    writeByte(LINK_EOT);
     return BlockRecv::Accepted;
 }
 

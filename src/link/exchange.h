@@ -65,7 +65,7 @@ using ByteProgress = std::function<void(int)>;
 
 // Sends n data bytes, each through g_TxBuf with its running sum, and the
 // trailer; true when the controller answers LINK_EOT.
-bool SendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte = {});
+bool sendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte = {});
 
 enum class BlockRecv {
     Accepted, // checksum good, LINK_EOT written, the bytes are in `into`
@@ -78,7 +78,7 @@ enum class BlockRecv {
 // link stays in step, but at most `capacity` bytes are stored and the block
 // is refused. A refusal is noted in the running TransferReport unless
 // `report` is false (the status read stays silent).
-BlockRecv RecvBlock(int n, std::uint8_t* into, int capacity, bool report = true, const ByteProgress& onByte = {});
+BlockRecv recvBlock(int n, std::uint8_t* into, int capacity, bool report = true, const ByteProgress& onByte = {});
 
 // The checksum byte that makes the data bytes and itself add up to 0 mod 256.
 std::uint8_t blockChecksum(const std::uint8_t* data, int n);

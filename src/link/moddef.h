@@ -53,6 +53,6 @@ extern std::int32_t g_OutLo;
 extern std::int32_t g_OutHi;
 
 // Fills g_BytePlace with 1, 256, 65536, 16777216.
-void InitBytePlace();
+void initBytePlace();
 
 } // namespace comm

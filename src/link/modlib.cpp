@@ -45,7 +45,7 @@ bool lineBroken()
 }
 } // namespace
 
-void InitBytePlace() { g_BytePlace = {1, 256, 65536, 16777216}; }
+void initBytePlace() { g_BytePlace = {1, 256, 65536, 16777216}; }
 
 void MSComm1_OnComm()
 {
@@ -70,7 +70,7 @@ void MSComm1_OnComm()
     g_RxEvent = true;
 }
 
-void AttachReceiveNotification()
+void attachReceiveNotification()
 {
     static bool attached = false;
     if (attached)
@@ -79,7 +79,7 @@ void AttachReceiveNotification()
     QObject::connect(&SerialPortControl::MSComm1(), &SerialPortControl::OnComm, &SerialPortControl::MSComm1(), [] { MSComm1_OnComm(); });
 }
 
-void ClearRxRing()
+void clearRxRing()
 {
     SerialPortControl& port = SerialPortControl::MSComm1();
     port.InputLen = 0;
@@ -89,9 +89,9 @@ void ClearRxRing()
     g_RxOverflow = false;
 }
 
-bool WaitRxByte(double limit)
+bool waitRxByte(double limit)
 {
-    const double deadline = common::ClockSeconds() + limit;
+    const double deadline = common::clockSeconds() + limit;
     for (;;) {
         // After an overflow the bytes in the ring are no longer the line's
         // whole stream: fail rather than read past the lost ones.
@@ -101,10 +101,10 @@ bool WaitRxByte(double limit)
             return true;
         if (lineBroken())
             return false;
-        const double left = deadline - common::ClockSeconds();
+        const double left = deadline - common::clockSeconds();
         if (left <= 0)
             return RxAvail();
-        common::WaitEvents(int(std::min(left, kWakeSeconds) * 1000.0) + 1);
+        common::waitEvents(int(std::min(left, kWakeSeconds) * 1000.0) + 1);
     }
 }
 
@@ -135,16 +135,16 @@ bool LinkHandshake(std::int16_t code)
     if (!ExchangeGuard::mayUseLink())
         return false;
     // Late bytes of an earlier exchange must not pass for this one's answers.
-    ClearRxRing();
-    WriteByte(LINK_SOH);
-    if (!WaitRxByte(kHandshakeWait)) {
+    clearRxRing();
+    writeByte(LINK_SOH);
+    if (!waitRxByte(kHandshakeWait)) {
         g_handshakeTimedOut = true;
         common::MsgBox(kNotConnected);
         return false;
     }
     RxGetByte();
-    WriteByte(std::uint8_t(code));
-    if (!WaitRxByte(kHandshakeWait)) {
+    writeByte(std::uint8_t(code));
+    if (!waitRxByte(kHandshakeWait)) {
         g_handshakeTimedOut = true;
         common::MsgBox(kNotConnected);
         return false;
@@ -154,14 +154,14 @@ bool LinkHandshake(std::int16_t code)
 
 bool SendWordOrAbort(std::int16_t abort, std::int32_t w, double limit)
 {
-    WriteByte(std::uint8_t(w & 0xFF));
-    WriteByte(std::uint8_t((w >> 8) & 0xFF));
+    writeByte(std::uint8_t(w & 0xFF));
+    writeByte(std::uint8_t((w >> 8) & 0xFF));
     if (abort != 0) {
-        WriteByte(LINK_DLE);
+        writeByte(LINK_DLE);
         return true;
     }
-    WriteByte(LINK_STX);
-    if (!WaitRxByte(limit))
+    writeByte(LINK_STX);
+    if (!waitRxByte(limit))
         return false;
     return RxGetByte() == LINK_SYN;
 }
@@ -172,17 +172,17 @@ bool SendWordAck(std::int32_t w, double limit) { return SendWordOrAbort(0, w, li
 
 bool RecvWordAck()
 {
-    if (!WaitRxByte())
+    if (!waitRxByte())
         return false;
     const std::int16_t lo = RxGetByte();
-    if (!WaitRxByte())
+    if (!waitRxByte())
         return false;
     const std::int16_t hi = RxGetByte();
-    if (!WaitRxByte())
+    if (!waitRxByte())
         return false;
     if (RxGetByte() != LINK_STX)
         return false;
-    WriteByte(LINK_SYN);
+    writeByte(LINK_SYN);
     // A word of 32768 or more does not fit: it reads as negative, and every
     // receiver refuses a length outside what it can take.
     g_BlockLen = std::int16_t(std::uint16_t(lo + 256 * hi));
@@ -191,19 +191,19 @@ bool RecvWordAck()
 
 bool SendBlockEnd(std::uint8_t chk)
 {
-    WriteByte(chk);
-    WriteByte(LINK_ETX);
-    if (!WaitRxByte())
+    writeByte(chk);
+    writeByte(LINK_ETX);
+    if (!waitRxByte())
         return false;
     return RxGetByte() == LINK_EOT;
 }
 
 bool RecvBlockEnd()
 {
-    if (!WaitRxByte())
+    if (!waitRxByte())
         return false;
     g_RxChk = RxGetByte();
-    if (!WaitRxByte())
+    if (!waitRxByte())
         return false;
     return RxGetByte() == LINK_ETX;
 }
@@ -216,7 +216,7 @@ bool ReadIoStatus(std::int16_t which)
         return false;
     }
     std::array<std::uint8_t, 4> b{};
-    switch (RecvBlock(4, b.data(), 4, false)) {
+    switch (recvBlock(4, b.data(), 4, false)) {
     case BlockRecv::Failed:
         ShowLinkError(0);
         return false;

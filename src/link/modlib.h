@@ -19,14 +19,14 @@ inline constexpr double kMotionAnswerWait = 60.0;  // the word after a command t
 // The receive notification: moves every waiting byte into the ring.
 void MSComm1_OnComm();
 // Connects MSComm1's notification to MSComm1_OnComm (once).
-void AttachReceiveNotification();
+void attachReceiveNotification();
 
 // Empties the ring and whatever the port still holds unread.
-void ClearRxRing();
+void clearRxRing();
 
 // Waits until the ring holds a byte. False when `limit` seconds pass without
 // one, or at once when the port fails or the ring overflowed.
-bool WaitRxByte(double limit = kByteWait);
+bool waitRxByte(double limit = kByteWait);
 
 void SendTxByte();
 bool RxAvail();
@@ -45,7 +45,7 @@ bool RecvBlockEnd();
 bool ReadIoStatus(std::int16_t which);
 
 // Writes one byte through g_TxBuf.
-inline void WriteByte(std::uint8_t b)
+inline void writeByte(std::uint8_t b)
 {
     g_TxBuf = b;
     SendTxByte();

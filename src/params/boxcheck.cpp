@@ -46,7 +46,7 @@ BoxVerdict checkBoxText(const BoxRule& rule, QStringView text)
     std::optional<double> parsed;
     switch (rule.test) {
     case NumberTest::Decimal:
-        parsed = common::NumericValue(text);
+        parsed = common::numericValue(text);
         break;
     case NumberTest::Hexadecimal:
         parsed = hexValue(text);

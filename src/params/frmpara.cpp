@@ -68,7 +68,7 @@ std::optional<QString> ParaFileDialog::ShowOpen(common::RtError* error)
     request.mode = common::FileDialogRequest::Mode::Open;
     request.title = DialogTitle;
     request.filter = Filter;
-    return common::ShowFileDialog(request, error);
+    return common::showFileDialog(request, error);
 }
 
 QValidator::State TypingLimit::validate(QString& input, int& pos) const
@@ -355,7 +355,7 @@ void ParaForm::receive()
     // other is refused whole (every byte still taken and summed, LINK_DLE
     // answered, nothing stored): a shorter block would decode stale bytes.
     const int capacity = announced >= blockLength(m_set) ? comm::kRxDataSize : -1;
-    switch (comm::RecvBlock(announced, comm::g_RxData.data(), capacity)) {
+    switch (comm::recvBlock(announced, comm::g_RxData.data(), capacity)) {
     case comm::BlockRecv::Failed:
         comm::ShowLinkError(0);
         return;
@@ -399,7 +399,7 @@ void ParaForm::transmit(int axes)
     // Values changed while the link waited go into the block.
     const auto block = encodeParaBlock(m_set, axes);
     const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&block);
-    if (!bytes || !comm::SendBlock(bytes->data(), int(bytes->size())))
+    if (!bytes || !comm::sendBlock(bytes->data(), int(bytes->size())))
         comm::ShowLinkError(0);
 }
 

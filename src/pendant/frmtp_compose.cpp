@@ -15,7 +15,7 @@ void frmTP::chooseWord(const QList<QPushButton*>& menu, int Index)
 {
     if (Index < 0 || Index >= menu.size())
         return;
-    ChooseCommandWord(m_panel, menu[Index]->text(), comm::g_AxisCount);
+    chooseCommandWord(m_panel, menu[Index]->text(), comm::g_AxisCount);
     showPanel();
 }
 
@@ -46,7 +46,7 @@ void frmTP::cmDEF_Click(int Index)
 
 void frmTP::P_Click(int Index)
 {
-    PressSoftKey(m_panel, Index, comm::g_AxisCount);
+    pressSoftKey(m_panel, Index, comm::g_AxisCount);
     showPanel();
 }
 
@@ -74,7 +74,7 @@ void frmTP::showProgramGrid(const ProgramGrid& g)
 void frmTP::INS_Click()
 {
     ProgramGrid g = programGrid();
-    InsertLines(g, m_panel);
+    insertLines(g, m_panel);
     showProgramGrid(g);
     showPanel();
 }
@@ -82,21 +82,21 @@ void frmTP::INS_Click()
 void frmTP::cut_Click()
 {
     ProgramGrid g = programGrid();
-    CutLines(g, m_panel);
+    cutLines(g, m_panel);
     showProgramGrid(g);
     showPanel();
 }
 
 void frmTP::copy_Click()
 {
-    CopyLines(programGrid(), m_panel);
+    copyLines(programGrid(), m_panel);
     showPanel();
 }
 
 void frmTP::del_Click()
 {
     ProgramGrid g = programGrid();
-    DeleteLines(g);
+    deleteLines(g);
     showProgramGrid(g);
 }
 

@@ -63,7 +63,7 @@ bool sendPoint(Table t, int p, int n, Progress* byteBar)
         return failed();
     // The point as the table holds it now: the operator may edit during a run.
     const auto block = pointBlock(entries(t)[std::size_t(p)], n);
-    if (!comm::SendBlock(block.data(), n * 4, byteProgress(byteBar)))
+    if (!comm::sendBlock(block.data(), n * 4, byteProgress(byteBar)))
         return failed();
     return true;
 }
@@ -85,7 +85,7 @@ PointRecv recvPoint(Table t, int n, Progress* byteBar)
         byteBar->setMaximum(n * 4);
     if (!comm::SendWordAck(g_RcvLocNo))
         return recvFailed();
-    switch (comm::RecvBlock(n * 4, comm::g_RxData.data(), comm::kRxDataSize, true, byteProgress(byteBar))) {
+    switch (comm::recvBlock(n * 4, comm::g_RxData.data(), comm::kRxDataSize, true, byteProgress(byteBar))) {
     case comm::BlockRecv::Failed:
         return recvFailed();
     case comm::BlockRecv::Refused:

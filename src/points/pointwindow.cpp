@@ -53,7 +53,7 @@ std::optional<QString> CommonDialog::show(common::FileDialogRequest::Mode mode)
     request.filterIndex = 1;
     request.fileName = FileName;
     common::RtError cancelled;
-    auto name = common::ShowFileDialog(request, &cancelled);
+    auto name = common::showFileDialog(request, &cancelled);
     if (name)
         FileName = *name;
     return name;
@@ -322,7 +322,7 @@ void PointWindow::numberChanged(Side& side, int index)
     const QString text = box->text();
     if (text.isEmpty())
         return;
-    const auto v = common::NumericValue(text);
+    const auto v = common::numericValue(text);
     if (!v) {
         common::MsgBox(kNotNumber);
         box->setText(QStringLiteral("0"));

@@ -285,7 +285,7 @@ void frmFile::numberChanged(bool transSide, int index)
     const QString text = box->text();
     if (text.isEmpty())
         return;
-    const auto v = common::NumericValue(text);
+    const auto v = common::numericValue(text);
     if (!v) {
         common::MsgBox(kNotNumber);
         box->setText(QStringLiteral("0"));

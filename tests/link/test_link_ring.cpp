@@ -88,7 +88,7 @@ private slots:
         QTRY_VERIFY(g_RxOverflow);
         QCOMPARE(ringCount(), kRingSlots - 1);
         std::array<std::uint8_t, 4> b{};
-        QCOMPARE(RecvBlock(4, b.data(), 4), BlockRecv::Failed);
+        QCOMPARE(recvBlock(4, b.data(), 4), BlockRecv::Failed);
         link.settlePcBytes(QString());
         QCOMPARE(hex(link.emulator().pcBytes()), QString());
         QVERIFY(LinkHandshake(CMD_DISCONNECT));
@@ -121,7 +121,7 @@ private slots:
         QVERIFY(LinkHandshake(CMD_SYS_RECV));
         QVERIFY(RecvWordAck());
         QCOMPARE(int(g_BlockLen), length);
-        QCOMPARE(RecvBlock(g_BlockLen, guardZone.data(), capacity), BlockRecv::Refused);
+        QCOMPARE(recvBlock(g_BlockLen, guardZone.data(), capacity), BlockRecv::Refused);
         QTRY_COMPARE(link.state().blocksRefusedByPc, 1);
         QVERIFY(!RxAvail());
         QCOMPARE(guardZone[75], std::uint8_t(0xA0 + 11));
@@ -144,7 +144,7 @@ private slots:
         QVERIFY(LinkHandshake(CMD_PRG_RECV));
         g_BlockLen = 1026;
         QVERIFY(SendWordAck(31));
-        QCOMPARE(RecvBlock(g_BlockLen, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
+        QCOMPARE(recvBlock(g_BlockLen, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
         QVERIFY(std::equal(g_RxData.begin(), g_RxData.begin() + 1026, link.state().programs[31].begin()));
         QVERIFY(!g_RxOverflow);
         QTRY_COMPARE(link.state().blocksAcceptedByPc, 1);

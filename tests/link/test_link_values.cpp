@@ -94,7 +94,7 @@ private slots:
     void bytePlaces()
     {
         g_BytePlace = {};
-        InitBytePlace();
+        initBytePlace();
         QCOMPARE(g_BytePlace, (std::array<std::int32_t, 4>{1, 256, 65536, 16777216}));
     }
 

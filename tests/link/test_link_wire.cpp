@@ -30,8 +30,8 @@ QByteArray bytes(const char* hexText)
 // their owners build them.
 bool connectExchange(EmulatorLink&)
 {
-    WriteByte(LINK_ENQ);
-    return WaitRxByte(kConnectWait) && RxGetByte() == LINK_DC1;
+    writeByte(LINK_ENQ);
+    return waitRxByte(kConnectWait) && RxGetByte() == LINK_DC1;
 }
 bool servoOn(EmulatorLink&)
 {
@@ -60,7 +60,7 @@ bool systemSetReceived(EmulatorLink& link)
         link.state().sysBlock[i] = char(i + 1);
     if (!LinkHandshake(CMD_SYS_RECV) || !RecvWordAck() || g_BlockLen != 76)
         return false;
-    return RecvBlock(g_BlockLen, g_RxData.data(), kRxDataSize) == BlockRecv::Accepted && g_RxData[75] == 76;
+    return recvBlock(g_BlockLen, g_RxData.data(), kRxDataSize) == BlockRecv::Accepted && g_RxData[75] == 76;
 }
 bool disconnectExchange(EmulatorLink&)
 {
@@ -145,7 +145,7 @@ private slots:
         for (std::int32_t v : {1250, -300, 0, 16777215})
             for (std::uint8_t b : encodeValue32(v))
                 block.append(char(b));
-        QVERIFY(SendBlock(reinterpret_cast<const std::uint8_t*>(block.constData()), int(block.size())));
+        QVERIFY(sendBlock(reinterpret_cast<const std::uint8_t*>(block.constData()), int(block.size())));
         QCOMPARE(link.trace(),
                  QStringLiteral("PC 01; controller 00; PC 04; controller 04; PC 07 00 02; controller 16; "
                                 "PC E2 04 00 00 D4 FE FF FF 00 00 00 00 FF FF FF 00 4D 03; controller 04"));
@@ -308,7 +308,7 @@ private slots:
         QVERIFY(SendWordAck(12));
         link.emulator().clearTrace();
         std::array<std::uint8_t, 12> got{};
-        QCOMPARE(int(RecvBlock(12, got.data(), 12)), outcome);
+        QCOMPARE(int(recvBlock(12, got.data(), 12)), outcome);
         link.settlePcBytes(answer);
         QCOMPARE(hex(link.emulator().pcBytes()), answer);
         QCOMPARE(int(g_RxChk), fault == Fault::BadChecksum ? 0x68 : 0x67);
@@ -340,7 +340,7 @@ private slots:
         // Data bytes that add up to 256 carry the checksum 0.
         const std::uint8_t data[8] = {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x02};
         QCOMPARE(blockChecksum(data, 8), std::uint8_t(0));
-        QCOMPARE(SendBlock(data, 8), result);
+        QCOMPARE(sendBlock(data, 8), result);
         QCOMPARE(link.trace(), QStringLiteral("PC 80 40 20 10 08 04 02 02 00 03; controller ") +
                                    (result ? QStringLiteral("04") : QStringLiteral("10")));
         QCOMPARE(link.state().sft[99][0], result ? 0x10204080 : 0);
@@ -455,7 +455,7 @@ private slots:
             for (int p = 0; p < items; ++p) {
                 QVERIFY(LinkHandshake(CMD_LOC_RECV));
                 QVERIFY(SendWordAck(p));
-                QCOMPARE(RecvBlock(8, g_RxData.data(), kRxDataSize), BlockRecv::Refused);
+                QCOMPARE(recvBlock(8, g_RxData.data(), kRxDataSize), BlockRecv::Refused);
             }
             QVERIFY(link.boxes.boxes.isEmpty());
         }
@@ -475,7 +475,7 @@ private slots:
             TransferReport report;
             QVERIFY(LinkHandshake(CMD_LOC_RECV));
             QVERIFY(SendWordAck(1));
-            QCOMPARE(RecvBlock(8, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
+            QCOMPARE(recvBlock(8, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
         }
         QVERIFY(link.boxes.boxes.isEmpty());
     }

@@ -120,7 +120,7 @@ private slots:
         for (int i = 0; i < 256; ++i)
             all.append(char(i));
         for (char c : all)
-            WriteByte(std::uint8_t(c));
+            writeByte(std::uint8_t(c));
         QVERIFY(link.waitForPcBytes(256));
         QCOMPARE(link.emulator().pcBytes(), all);
         QCOMPARE(SerialPortControl::MSComm1().bytesWritten(), quint64(256));
@@ -158,7 +158,7 @@ private slots:
         link.emulator().dropLine();
         QTRY_VERIFY_WITH_TIMEOUT(port.failed(), 2000);
         QTRY_VERIFY_WITH_TIMEOUT(!port.PortOpen(), 2000);
-        QVERIFY(!WaitRxByte());
+        QVERIFY(!waitRxByte());
         // Opened again on a live line, it works and has forgotten the failure.
         emu::ControllerEmulator again;
         QVERIFY(again.start());

@@ -479,7 +479,7 @@ class TestFaultSoak : public QObject {
             m_link->emulator().pcBytes().endsWith(QByteArray("\x00\x00\x10", 3)))
             r.silentByDesign = true;
         if (a.code == comm::CMD_READ_ERROR)
-            r.successBoxes = {comm::CtrlErrorMessage(st.errCode, st.errValue)};
+            r.successBoxes = {comm::ctrlErrorMessage(st.errCode, st.errValue)};
         return r;
     }
 

@@ -25,8 +25,8 @@ EmulatorLink::EmulatorLink(int axisCount) : m_emu(axisCount)
 {
     comm::g_AxisCount = std::int16_t(axisCount);
     comm::InitErrMsgs();
-    comm::InitBytePlace();
-    comm::AttachReceiveNotification();
+    comm::initBytePlace();
+    comm::attachReceiveNotification();
     resetLinkVariables();
     if (!m_emu.start())
         return;

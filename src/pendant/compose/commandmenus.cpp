@@ -15,7 +15,7 @@ const CommandWord* findCommandWord(QStringView word)
     return nullptr;
 }
 
-void ChooseCommandWord(PanelState& s, QStringView word, int axisCount)
+void chooseCommandWord(PanelState& s, QStringView word, int axisCount)
 {
     ClearSoftKeys(s);
     setKeypadEnabled(s, false);

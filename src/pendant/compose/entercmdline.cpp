@@ -91,7 +91,7 @@ bool fieldPasses(QStringView line, const FieldTest& field, int fieldShift, int a
             return false;
         v = double(f.toULongLong(nullptr, 16));
     } else {
-        const std::optional<double> n = common::NumericValue(f);
+        const std::optional<double> n = common::numericValue(f);
         if (!n)
             return false;
         v = *n;

@@ -84,7 +84,7 @@ const LetterRow* findLetterRow(QStringView state)
     return nullptr;
 }
 
-void PressSoftKey(PanelState& s, int index, int axisCount)
+void pressSoftKey(PanelState& s, int index, int axisCount)
 {
     if (index < 0 || index >= int(s.P.size()))
         return;

@@ -134,7 +134,7 @@ private slots:
         QFETCH(int, axes);
         QFETCH(PanelState, after);
         PanelState s = before;
-        pendant::ChooseCommandWord(s, word, axes);
+        pendant::chooseCommandWord(s, word, axes);
         COMPARE_PANEL(s, after);
     }
 
@@ -143,9 +143,9 @@ private slots:
         for (const pendant::CommandWord& w : pendant::kCommandWords) {
             const QString word = QString::fromLatin1(w.word.data(), qsizetype(w.word.size()));
             PanelState once = afterStep();
-            pendant::ChooseCommandWord(once, word, 3);
+            pendant::chooseCommandWord(once, word, 3);
             PanelState twice = once;
-            pendant::ChooseCommandWord(twice, word, 3);
+            pendant::chooseCommandWord(twice, word, 3);
             QVERIFY2(once == twice, qPrintable(word));
         }
     }
@@ -158,7 +158,7 @@ private slots:
             for (qsizetype k = 0; k < captions.size(); ++k) {
                 Panel p = Panel().command(state).temp(base).line(base).para("OFF").keypad(false).keys(captions);
                 PanelState s = p;
-                pendant::PressSoftKey(s, int(k), 4);
+                pendant::pressSoftKey(s, int(k), 4);
                 const QString what = state + QStringLiteral(" key ") + QString::number(k);
                 QVERIFY2(s.Text.size() > base.size() && s.Text.startsWith(base), qPrintable(what));
             }
@@ -166,7 +166,7 @@ private slots:
         for (const pendant::CommandWord& w : pendant::kCommandWords) {
             const QString word = QString::fromLatin1(w.word.data(), qsizetype(w.word.size()));
             PanelState s;
-            pendant::ChooseCommandWord(s, word, 4);
+            pendant::chooseCommandWord(s, word, 4);
             QStringList captions = panelcheck::captionsOf(s);
             captions.removeAll(QString());
             check(word, word, captions);

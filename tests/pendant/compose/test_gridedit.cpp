@@ -72,13 +72,13 @@ const QString kOld = QStringLiteral("MVE P001\r\n");
 void apply(const QString& op, ProgramGrid& g, PanelState& s)
 {
     if (op == u"copy")
-        pendant::CopyLines(g, s);
+        pendant::copyLines(g, s);
     else if (op == u"cut")
-        pendant::CutLines(g, s);
+        pendant::cutLines(g, s);
     else if (op == u"del")
-        pendant::DeleteLines(g);
+        pendant::deleteLines(g);
     else if (op == u"ins")
-        pendant::InsertLines(g, s);
+        pendant::insertLines(g, s);
 }
 
 void row(const char* name, const char* op, const QString& lines, int r, int rowSel, const QString& buffer,
@@ -176,9 +176,9 @@ private slots:
     {
         ProgramGrid g = grid("a|b|c|[EOF]", 1, 1);
         PanelState s;
-        pendant::CutLines(g, s);
+        pendant::cutLines(g, s);
         g.Row = g.RowSel = 2; // now "c"
-        pendant::CutLines(g, s);
+        pendant::cutLines(g, s);
         QCOMPARE(linesOf(g), QStringLiteral("b|[EOF]"));
         QCOMPARE(s.TextCOPY, buf("a|c"));
     }
@@ -187,9 +187,9 @@ private slots:
     {
         ProgramGrid g = grid("a|b|c|d|[EOF]", 2, 3);
         PanelState s;
-        pendant::CutLines(g, s);
+        pendant::cutLines(g, s);
         g.Row = g.RowSel = 2; // "d"
-        pendant::InsertLines(g, s);
+        pendant::insertLines(g, s);
         QCOMPARE(linesOf(g), QStringLiteral("a|b|c|d|[EOF]"));
         QCOMPARE(numbersOf(g), renumbered(5));
         QCOMPARE(g.Row, 4);
@@ -225,7 +225,7 @@ private slots:
         ProgramGrid g = grid(texts.join(u'|'), 1, 1);
         PanelState s;
         s.TextCOPY = buffer;
-        pendant::InsertLines(g, s);
+        pendant::insertLines(g, s);
         QTEST(int(g.rows.size()), "rowsAfter");
         QTEST(s.TextCOPY, "bufferAfter");
         QCOMPARE(g.rows.back().text,
@@ -234,7 +234,7 @@ private slots:
         // A second INS at the limit does nothing.
         const ProgramGrid before = g;
         const QString rest = s.TextCOPY;
-        pendant::InsertLines(g, s);
+        pendant::insertLines(g, s);
         QVERIFY(g == before);
         QCOMPARE(s.TextCOPY, rest);
     }

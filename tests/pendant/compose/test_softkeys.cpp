@@ -188,7 +188,7 @@ private slots:
         QFETCH(int, axes);
         QFETCH(PanelState, after);
         PanelState s = before;
-        pendant::PressSoftKey(s, key, axes);
+        pendant::pressSoftKey(s, key, axes);
         COMPARE_PANEL(s, after);
     }
 
@@ -213,7 +213,7 @@ private slots:
     {
         PanelState s = chosen("HOME", {"HEX"});
         for (int key : {0, 0, 1, 2})
-            pendant::PressSoftKey(s, key, 4);
+            pendant::pressSoftKey(s, key, 4);
         COMPARE_PANEL(s, Panel(chosen("HOME", kLetters)).lit().line("HOME BCh").hex("BC"));
     }
 };
