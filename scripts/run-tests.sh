@@ -5,7 +5,7 @@
 # short run of every fuzz target from its seeds.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/deps.sh" g++ cmake ninja-build qt6-base-dev qt6-serialport-dev
+"$root/scripts/deps.sh" g++ cmake ninja-build qt6-base-dev qt6-serialport-dev qt6-translations-l10n
 "$root/scripts/deps.sh" --no-install-recommends clang libclang-rt-14-dev
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"

@@ -42,6 +42,8 @@ frmMain::frmMain()
     buildMenus();
     layout->setMenuBar(menuBar);
     buildConsole();
+    // Never so narrow that the menu bar folds items into an overflow button.
+    setMinimumWidth(menuBar->sizeHint().width() + 24);
     common::setMainWindow(this);
     m_axisParaTimer.setInterval(50);
     connect(&m_axisParaTimer, &QTimer::timeout, this, [this] { checkAxisParaPending(); });
@@ -124,7 +126,12 @@ void frmMain::connectPort(int portNumber)
         return;
     }
     if (auto e = port.setPortOpen(true)) {
-        common::MsgBox(e->text());
+        // Name the device tried and the setting that names it, so that the
+        // operator can point the menu item at another device.
+        QString detail;
+        if (e->number == common::err::InvalidPortNumber)
+            detail = QStringLiteral("%1 (Properties/COM%2)").arg(MSComm::deviceFor(portNumber)).arg(portNumber);
+        common::MsgBox(e->text(), common::MsgButtons::Ok, common::kAppTitle, common::MsgIcon::None, detail);
         return;
     }
     g_LinkBusy = true;

@@ -3,6 +3,7 @@
 #include "frmmain.h"
 
 #include "common/colors.h"
+#include "common/msgbox.h"
 #include "link/moddef.h"
 
 #include <QCoreApplication>
@@ -29,6 +30,8 @@ frmSplash::frmSplash()
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    // Frameless, but a task bar still names the program.
+    setWindowTitle(common::kAppTitle);
     auto* grid = new QGridLayout(this);
     auto* title = new QLabel(QStringLiteral("ZEL Communication Program"), this);
     QFont f = title->font();

@@ -33,6 +33,9 @@ FileDialogResult showReal(const FileDialogRequest& r)
     QFileDialog dlg(QApplication::activeWindow(), r.title, r.initialDir);
     dlg.setAcceptMode(r.mode == FileDialogRequest::Mode::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(r.mode == FileDialogRequest::Mode::Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // "Files of type" reads the descriptions alone; the case-free patterns
+    // behind them stay out of sight.
+    dlg.setOption(QFileDialog::HideNameFilterDetails);
     const QStringList filters = qtNameFilters(r.filter);
     if (!filters.isEmpty()) {
         dlg.setNameFilters(filters);

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QPointer>
 #include <QScreen>
 #include <QSet>
@@ -83,6 +84,13 @@ void Form::centreOnScreen()
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    // A window not shown yet has not been laid out: give it the size its
+    // first showing would, so that it is centred with its real size.
+    ensurePolished();
+    if (layout())
+        layout()->activate();
+    if (!isVisible() && !testAttribute(Qt::WA_Resized))
+        adjustSize();
     const QRect area = screen->geometry();
     const QSize size = frameGeometry().size();
     move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);

@@ -19,13 +19,14 @@ MsgAnswer showModal(const MessageRequest& r)
     QMessageBox box(r.icon == MsgIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, r.title, r.text,
                     r.buttons == MsgButtons::OkCancel ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok,
                     QApplication::activeWindow());
+    box.setInformativeText(r.detail);
     return box.exec() == QMessageBox::Cancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
 }
 } // namespace
 
-MsgAnswer MsgBox(const QString& text, MsgButtons buttons, const QString& title, MsgIcon icon)
+MsgAnswer MsgBox(const QString& text, MsgButtons buttons, const QString& title, MsgIcon icon, const QString& detail)
 {
-    const MessageRequest r{text, title, buttons, icon};
+    const MessageRequest r{text, title, buttons, icon, detail};
     // The box serves events while it waits for the operator.
     EventServeScope serving;
     if (handler())

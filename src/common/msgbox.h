@@ -21,13 +21,15 @@ struct MessageRequest {
     QString title;
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::None;
+    // A further line under the text (what was tried, where it is set).
+    QString detail;
 };
 
 using MessageHandler = std::function<MsgAnswer(const MessageRequest&)>;
 
 // Shows the box and returns when the operator has closed it.
 MsgAnswer MsgBox(const QString& text, MsgButtons buttons = MsgButtons::Ok,
-                 const QString& title = kAppTitle, MsgIcon icon = MsgIcon::None);
+                 const QString& title = kAppTitle, MsgIcon icon = MsgIcon::None, const QString& detail = {});
 
 // Replaces the production box (an empty handler restores it).
 void setMessageHandler(MessageHandler handler);

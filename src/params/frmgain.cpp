@@ -5,7 +5,10 @@
 #include "common/numbers.h"
 #include "link/moddef.h"
 
+#include <QEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace params {
 
@@ -27,13 +30,22 @@ frmGain::frmGain() : ParaForm(kGainSet)
 {
     txtGainParaFileName = fileNameBox();
     cmdDlgGainPara = findChild<ParaFileDialog*>(QStringLiteral("cmdDlgGainPara"));
+    // The row labels sit in a column of their own, each kept level with its
+    // row of boxes (the boxes belong to the axis frames, which the labels
+    // stand outside of).
+    m_labelColumn = new QWidget(this);
+    m_labelColumn->setObjectName(QStringLiteral("gainLabelColumn"));
+    int labelWidth = 0;
     for (int k = 0; k < kGains; ++k) {
-        auto* label = new QLabel(QString::fromLatin1(kGainLabels[k]), this);
+        auto* label = new QLabel(QString::fromLatin1(kGainLabels[k]), m_labelColumn);
         label->setObjectName(QStringLiteral("GainLabel_%1").arg(k));
-        // The position gains above the velocity gains, with a gap between.
-        body()->addWidget(label, 1 + k + (k >= 5 ? 1 : 0), 0);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        labelWidth = std::max(labelWidth, label->sizeHint().width());
         GainLabel[std::size_t(k)] = label;
     }
+    m_labelColumn->setMinimumWidth(labelWidth);
+    m_labelColumn->installEventFilter(this);
+    body()->addWidget(m_labelColumn, 0, 0);
     GainLabel[10] = findChild<QLabel*>(QStringLiteral("GainLabel_10"));
     for (int a = 0; a < kMaxAxes; ++a) {
         auto* frame = new QGroupBox(QStringLiteral("%1 AXIS").arg(a + 1), this);
@@ -50,8 +62,28 @@ frmGain::frmGain() : ParaForm(kGainSet)
             column->addWidget(box);
             txtax1Gain[std::size_t(i)] = box;
         }
-        body()->addWidget(frame, 0, 1 + a, 13, 1);
+        body()->addWidget(frame, 0, 1 + a);
+        body()->setColumnStretch(1 + a, 1);
         fraAxis[std::size_t(a)] = frame;
+    }
+    fraAxis[0]->installEventFilter(this);
+    for (int k = 0; k < kGains; ++k)
+        txtax1Gain[std::size_t(k)]->installEventFilter(this);
+}
+
+bool frmGain::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show)
+        levelLabels();
+    return ParaForm::eventFilter(watched, e);
+}
+
+void frmGain::levelLabels()
+{
+    for (int k = 0; k < kGains; ++k) {
+        const QLineEdit* box = txtax1Gain[std::size_t(k)];
+        const int top = box->mapTo(this, QPoint(0, 0)).y() - m_labelColumn->mapTo(this, QPoint(0, 0)).y();
+        GainLabel[std::size_t(k)]->setGeometry(0, top, m_labelColumn->width(), box->height());
     }
 }
 

@@ -27,11 +27,16 @@ public:
     void txtax1Gain_Change(int Index);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void ownStep(Step step) override;
     void resetControls() override;
 
 private:
     frmGain();
+    // Puts each row label level with its row of boxes.
+    void levelLabels();
+
+    QWidget* m_labelColumn = nullptr;
 };
 
 void LoadGainParaFile();

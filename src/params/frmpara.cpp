@@ -13,7 +13,10 @@
 #include "link/modlib.h"
 #include "link/mscomm.h"
 
+#include <QGroupBox>
 #include <QVBoxLayout>
+
+#include <string_view>
 
 namespace params {
 
@@ -24,6 +27,37 @@ const char* const kSelectorCaptions[] = {"1-AXIS", "2-AXIS", "3-AXIS", "4-AXIS"}
 QString text(const char* utf8)
 {
     return QString::fromUtf8(utf8);
+}
+
+// How each window sets out its parts around the rows.
+enum class FrameHolds { Nothing, Rows, Window };
+enum class ButtonPlace { RightColumn, Bottom };
+enum class SelectorPlace { BelowRows, TopOfColumn };
+
+struct Arrangement {
+    const char* window;
+    FrameHolds frameHolds;
+    const char* frame;
+    const char* frameCaption;
+    ButtonPlace buttons;
+    SelectorPlace selectors;
+};
+
+constexpr Arrangement kArrangements[] = {
+    {"frmSysPara", FrameHolds::Rows, "fraSysPara", "System Parameter", ButtonPlace::RightColumn,
+     SelectorPlace::BelowRows},
+    {"frmGain", FrameHolds::Window, "fraGain", "Gain Parameter", ButtonPlace::Bottom, SelectorPlace::BelowRows},
+    {"frmAxis", FrameHolds::Nothing, nullptr, nullptr, ButtonPlace::RightColumn, SelectorPlace::BelowRows},
+    {"frmSw", FrameHolds::Nothing, nullptr, nullptr, ButtonPlace::RightColumn, SelectorPlace::TopOfColumn},
+    {"frmLmt", FrameHolds::Nothing, nullptr, nullptr, ButtonPlace::RightColumn, SelectorPlace::BelowRows},
+};
+
+const Arrangement& arrangementOf(const ParaSet& set)
+{
+    for (const Arrangement& a : kArrangements)
+        if (std::string_view(a.window) == set.window)
+            return a;
+    return kArrangements[2];
 }
 
 // The pressed transfer button stays disabled (where the set says so) and the
@@ -81,19 +115,42 @@ ParaForm::ParaForm(const ParaSet& set) : m_set(set)
 {
     setObjectName(QString::fromLatin1(set.window));
     setWindowTitle(QString::fromLatin1(set.caption));
+    const Arrangement& arrangement = arrangementOf(set);
 
-    auto* grid = new QGridLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    QVBoxLayout* window = outer;
+    if (arrangement.frameHolds == FrameHolds::Window) {
+        auto* frame = new QGroupBox(text(arrangement.frameCaption), this);
+        frame->setObjectName(QString::fromLatin1(arrangement.frame));
+        outer->addWidget(frame);
+        window = new QVBoxLayout(frame);
+    }
+
+    // The file-name box beside its label, across the top.
+    auto* fileRow = new QHBoxLayout;
+    window->addLayout(fileRow);
     auto* fileLabel = new QLabel(QStringLiteral("File Name"), this);
     fileLabel->setObjectName(QString::fromLatin1(set.fileLabel));
-    grid->addWidget(fileLabel, 0, 0);
+    fileRow->addWidget(fileLabel);
     m_fileBox = new QLineEdit(this);
     m_fileBox->setObjectName(QString::fromLatin1(set.fileBox));
-    grid->addWidget(m_fileBox, 0, 1, 1, 2);
+    fileRow->addWidget(m_fileBox, 1);
     connect(m_fileBox, &QLineEdit::returnPressed, this, [this] { fileNameBox_Change(); });
     m_dialog = new ParaFileDialog(this, set.dialog, set.dialogTitle, set.filter);
 
+    auto* middle = new QHBoxLayout;
+    window->addLayout(middle);
+    auto* rowsAndSelectors = new QVBoxLayout;
+    middle->addLayout(rowsAndSelectors, 1);
     m_body = new QGridLayout;
-    grid->addLayout(m_body, 1, 0, 1, 2);
+    if (arrangement.frameHolds == FrameHolds::Rows) {
+        auto* frame = new QGroupBox(text(arrangement.frameCaption), this);
+        frame->setObjectName(QString::fromLatin1(arrangement.frame));
+        frame->setLayout(m_body);
+        rowsAndSelectors->addWidget(frame);
+    } else {
+        rowsAndSelectors->addLayout(m_body);
+    }
     for (std::size_t r = 0; r < set.rows.size(); ++r) {
         const ChoiceRow& row = set.rows[r];
         auto* label = new QLabel(QString::fromLatin1(row.label), this);
@@ -110,32 +167,28 @@ ParaForm::ParaForm(const ParaSet& set) : m_set(set)
             buttons << b;
         }
         m_rows.push_back(buttons);
+        // Room to spare goes to the buttons; each label stays at its row.
+        for (int c = 1; c <= n; ++c)
+            m_body->setColumnStretch(c, 1);
     }
 
-    auto* column = new QVBoxLayout;
-    grid->addLayout(column, 1, 2, Qt::AlignTop);
-    cmdTrans = new QPushButton(text("PC ☞ ZEL"), this);
-    cmdTrans->setObjectName(QStringLiteral("cmdTrans"));
-    common::setBackColor(cmdTrans, set.transColor);
-    connect(cmdTrans, &QPushButton::clicked, this, [this] { cmdTrans_Click(); });
-    cmdRcv = new QPushButton(text("ZEL ☞ PC"), this);
-    cmdRcv->setObjectName(QStringLiteral("cmdRcv"));
-    common::setBackColor(cmdRcv, kRecvColor);
-    connect(cmdRcv, &QPushButton::clicked, this, [this] { cmdRcv_Click(); });
-    column->addWidget(cmdTrans);
-    column->addWidget(cmdRcv);
-    static const char* const saveCaptions[] = {"File Open", "File Save"};
-    for (int i = 0; i < 2; ++i) {
-        auto* b = new QPushButton(QString::fromLatin1(saveCaptions[i]), this);
-        b->setObjectName(QStringLiteral("cmdSave_%1").arg(i));
-        connect(b, &QPushButton::clicked, this, [this, i] { cmdSave_Click(i); });
-        column->addWidget(b);
-        cmdSave[std::size_t(i)] = b;
+    // The transfer and file buttons: a column at the right, or a row along
+    // the bottom; the axis selectors below the rows, or at the top of the
+    // column.
+    QBoxLayout* buttons = nullptr;
+    if (arrangement.buttons == ButtonPlace::Bottom) {
+        buttons = new QHBoxLayout;
+        window->addLayout(buttons);
+    } else {
+        buttons = new QVBoxLayout;
+        middle->addLayout(buttons);
     }
-
     if (set.axisSelector) {
-        auto* selectors = new QHBoxLayout;
-        grid->addLayout(selectors, 2, 0, 1, 2);
+        QBoxLayout* selectors = buttons;
+        if (arrangement.selectors == SelectorPlace::BelowRows) {
+            selectors = new QHBoxLayout;
+            rowsAndSelectors->addLayout(selectors);
+        }
         for (int i = 0; i < kMaxAxes; ++i) {
             auto* b = new QPushButton(QString::fromLatin1(kSelectorCaptions[i]), this);
             b->setObjectName(QStringLiteral("cmdAxSel_%1").arg(i));
@@ -145,6 +198,25 @@ ParaForm::ParaForm(const ParaSet& set) : m_set(set)
             cmdAxSel[std::size_t(i)] = b;
         }
     }
+    cmdTrans = new QPushButton(text("PC ☞ ZEL"), this);
+    cmdTrans->setObjectName(QStringLiteral("cmdTrans"));
+    common::setBackColor(cmdTrans, set.transColor);
+    connect(cmdTrans, &QPushButton::clicked, this, [this] { cmdTrans_Click(); });
+    cmdRcv = new QPushButton(text("ZEL ☞ PC"), this);
+    cmdRcv->setObjectName(QStringLiteral("cmdRcv"));
+    common::setBackColor(cmdRcv, kRecvColor);
+    connect(cmdRcv, &QPushButton::clicked, this, [this] { cmdRcv_Click(); });
+    buttons->addWidget(cmdTrans);
+    buttons->addWidget(cmdRcv);
+    static const char* const saveCaptions[] = {"File Open", "File Save"};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(saveCaptions[i]), this);
+        b->setObjectName(QStringLiteral("cmdSave_%1").arg(i));
+        connect(b, &QPushButton::clicked, this, [this, i] { cmdSave_Click(i); });
+        buttons->addWidget(b);
+        cmdSave[std::size_t(i)] = b;
+    }
+    buttons->addStretch();
 }
 
 int ParaForm::editedAxis() const

@@ -44,6 +44,7 @@ frmSw::frmSw() : ParaForm(kSwSet)
         body()->addWidget(box, k, 1);
         txtSw[std::size_t(k)] = box;
     }
+    body()->setColumnStretch(1, 1);
     Label1[18] = findChild<QLabel*>(QStringLiteral("Label1_18"));
 }
 

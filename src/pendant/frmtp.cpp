@@ -43,6 +43,7 @@ frmTP::frmTP()
     buildMenus();
     buildWindowControls();
     buildProgramPanel();
+    fitCaptions();
     resetControls();
     setNarrowWidth();
     showPanel();

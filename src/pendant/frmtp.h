@@ -150,6 +150,8 @@ private:
     void buildMenus();
     void buildWindowControls();
     void buildProgramPanel();
+    // Letters a key's caption smaller where it would overrun the key.
+    void fitCaptions();
     void resetControls();
 
     void setNarrowWidth();

@@ -9,6 +9,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -104,7 +105,32 @@ QPixmap idlePicture()
     return pm;
 }
 
+// The caption, in `face`, stands inside the key's border with a little room
+// on each side.
+bool captionFits(const QPushButton* b, const QFont& face)
+{
+    const int border = b->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b);
+    const QFontMetrics fm(face);
+    constexpr int kRoom = 3;
+    return fm.horizontalAdvance(b->text()) + 2 * (border + kRoom) <= b->width() &&
+           fm.height() + 2 * border <= b->height();
+}
+
 } // namespace
+
+void frmTP::fitCaptions()
+{
+    constexpr double kSmallest = 5;
+    for (QPushButton* b : clientArea->findChildren<QPushButton*>()) {
+        QFont face = b->font();
+        if (face.pointSizeF() <= 0)
+            continue;
+        while (face.pointSizeF() > kSmallest && !captionFits(b, face))
+            face.setPointSizeF(face.pointSizeF() - 0.5);
+        if (face != b->font())
+            b->setFont(face);
+    }
+}
 
 void ModeKey::mouseReleaseEvent(QMouseEvent* e)
 {

@@ -113,8 +113,10 @@ PointWindow::Side PointWindow::buildSide(const SideControls& spec, std::span<QLa
         box->setAlignment(Qt::AlignCenter);
         box->setMaxLength(m_desc.numberLength);
         side.number[std::size_t(i)] = box;
-        side.grid->addWidget(label(spec.numberLabels[std::size_t(i)], utf8(spec.numberCaptions[std::size_t(i)])), 1,
-                             4 * i, 1, 2);
+        // The label spans two columns; its text stands against its box.
+        QLabel* caption = label(spec.numberLabels[std::size_t(i)], utf8(spec.numberCaptions[std::size_t(i)]));
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        side.grid->addWidget(caption, 1, 4 * i, 1, 2);
         side.grid->addWidget(box, 1, 4 * i + 2, 1, 2);
     }
 

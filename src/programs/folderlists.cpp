@@ -58,6 +58,12 @@ bool DirListBox::setPath(const QString& path)
     return true;
 }
 
+void DirListBox::Refresh()
+{
+    if (!m_path.isEmpty())
+        fill();
+}
+
 void DirListBox::fill()
 {
     clear();

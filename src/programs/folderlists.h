@@ -40,6 +40,9 @@ public:
     // Moves to `path`; false, and nothing changes, when it cannot be read.
     // A move to another folder notifies Change.
     bool setPath(const QString& path);
+    // Reads the current folder again (folders made or removed since), without
+    // a change notification.
+    void Refresh();
 
 signals:
     void Change();
@@ -59,6 +62,8 @@ public:
 
     QString Path() const { return m_path; }
     void setPath(const QString& path);
+    // Reads the folder again: files written or removed since are shown.
+    void Refresh() { setPath(m_path); }
     // The clicked file's name (without its folder).
     QString FileName() const;
 

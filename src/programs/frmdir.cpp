@@ -71,6 +71,13 @@ void frmdir::Form_Load()
     File1->setPath(Dir1->Path());
 }
 
+void frmdir::showEvent(QShowEvent* e)
+{
+    Dir1->Refresh();
+    File1->Refresh();
+    common::Form::showEvent(e);
+}
+
 QString frmdir::folderText() const
 {
     return Dir1->Path();

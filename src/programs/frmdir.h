@@ -37,6 +37,9 @@ public:
 protected:
     // The lists start at the current folder on every load.
     void Form_Load() override;
+    // The lists show the folder as it is now at every showing: a program
+    // file received since the last one is listed, a removed one is not.
+    void showEvent(QShowEvent* e) override;
 
 private:
     frmdir();

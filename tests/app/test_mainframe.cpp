@@ -157,6 +157,32 @@ private slots:
         QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
     }
 
+    // The box's second line names the device tried and the key naming it.
+    void aMissingDeviceIsNamed_data()
+    {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("COM2 set") << 2 << "/dev/no-such-port" << "/dev/no-such-port (Properties/COM2)";
+        QTest::newRow("COM1 set") << 1 << "/dev/no-such-usb" << "/dev/no-such-usb (Properties/COM1)";
+    }
+    void aMissingDeviceIsNamed()
+    {
+        QFETCH(int, port);
+        QFETCH(QString, setting);
+        QFETCH(QString, detail);
+        testsupport::SettingsStore store;
+        testsupport::MessageRecorder boxes;
+        store.values[QStringLiteral("Properties/COM%1").arg(port)] = setting;
+        comm::MSComm::MSComm1().setPortOpen(false);
+        if (port == 1)
+            frmMain::instance().mnuCommPortOpen1_Click();
+        else
+            frmMain::instance().mnuCommPortOpen2_Click();
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Invalid port number")});
+        QCOMPARE(boxes.boxes.first().detail, detail);
+    }
+
     void openWhileOpenDoesNothing()
     {
         testsupport::EmulatorLink link(4); // port 1 open

@@ -28,6 +28,13 @@ private slots:
 
     void versionText() { QCOMPARE(frmSplash::instance().lblVersion->text(), QStringLiteral("Ver 4.0.0")); }
 
+    // A task bar names the program though the window has no frame.
+    void titledButFrameless()
+    {
+        QCOMPARE(frmSplash::instance().windowTitle(), QStringLiteral("Zel 통신프로그램"));
+        QVERIFY(frmSplash::instance().windowFlags().testFlag(Qt::FramelessWindowHint));
+    }
+
     void modelClicksSetAxisCountAndColour_data()
     {
         QTest::addColumn<QList<int>>("clicks");

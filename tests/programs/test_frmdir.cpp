@@ -194,6 +194,41 @@ private slots:
         whileShown([&] { f().cmdFileTransOpen_Click(); }, [&] { QCOMPARE(d().Dir1->Path(), m_dir.path()); });
     }
 
+    // Each showing lists the folder as it is then: a file written and a
+    // folder made while the chooser was hidden are listed, removed ones not.
+    void listsFollowTheFolderAtEveryShowing()
+    {
+        const QString later = m_prg + "/later.dat";
+        const QString made = m_prg + "/Made";
+        whileShown([&] { f().cmdFileTransOpen_Click(); },
+                   [&] {
+                       openFolder(QStringLiteral("Prg"));
+                       QCOMPARE(itemTexts(d().File1), QStringList{"x.dat"});
+                       QTest::mouseClick(d().OKButton, Qt::LeftButton);
+                   });
+        {
+            QFile file(later);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QDir().mkpath(made));
+        whileShown([&] { f().cmdFileTransOpen_Click(); },
+                   [&] {
+                       QCOMPARE(d().Dir1->Path(), m_prg);
+                       QCOMPARE(itemTexts(d().File1), (QStringList{"later.dat", "x.dat"}));
+                       QCOMPARE(itemTexts(d().Dir1).last(), QStringLiteral("Made"));
+                       QTest::mouseClick(d().CancelButton, Qt::LeftButton);
+                   });
+        QVERIFY(QFile::remove(later));
+        QVERIFY(QDir().rmdir(made));
+        whileShown([&] { f().cmdFileTransOpen_Click(); },
+                   [&] {
+                       QCOMPARE(itemTexts(d().File1), QStringList{"x.dat"});
+                       QCOMPARE(itemTexts(d().Dir1).last(), QStringLiteral("Prg"));
+                       QTest::mouseClick(d().CancelButton, Qt::LeftButton);
+                   });
+        QCOMPARE(open_directory, m_prg);
+    }
+
     // What the chooser's handlers do for each value of where_clicked; the
     // comparison is exact.
     void handlersFollowWhereClicked_data()
