@@ -130,7 +130,7 @@ void frmMain::connectPort(int portNumber)
         // operator can point the menu item at another device.
         QString detail;
         if (e->number == common::err::InvalidPortNumber)
-            detail = QStringLiteral("%1 (Properties/COM%2)").arg(MSComm::deviceFor(portNumber)).arg(portNumber);
+            detail = QStringLiteral("%1 (Properties/COM%2)").arg(SerialPortControl::deviceFor(portNumber)).arg(portNumber);
         common::MsgBox(e->text(), common::MsgButtons::Ok, common::kAppTitle, common::MsgIcon::None, detail);
         return;
     }

@@ -174,7 +174,7 @@ private slots:
         testsupport::SettingsStore store;
         testsupport::MessageRecorder boxes;
         store.values[QStringLiteral("Properties/COM%1").arg(port)] = setting;
-        comm::MSComm::MSComm1().setPortOpen(false);
+        comm::SerialPortControl::MSComm1().setPortOpen(false);
         if (port == 1)
             frmMain::instance().mnuCommPortOpen1_Click();
         else
