@@ -9,6 +9,7 @@
 #include "params/parawindows.h"
 #include "support/emulink.h"
 #include "support/operatortexts.h"
+#include "support/testfiles.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -120,7 +121,7 @@ private slots:
         QVERIFY(!comm::g_LinkBusy);
         QVERIFY(env.link.boxes.boxes.isEmpty());
         QCOMPARE(m.imgComm->picture(), connected ? QStringLiteral("imgOn") : QStringLiteral("imgOff"));
-        const QString wire = QStringLiteral("PC 05; controller ") + QString::fromLatin1(answer.toHex(' ').toUpper());
+        const QString wire = QStringLiteral("PC 05; controller ") + testsupport::hex(answer);
         if (connected) {
             // The first status read follows at once.
             QTRY_VERIFY(env.link.trace().startsWith(wire + QStringLiteral("; PC 01; controller 00; PC 1C")));

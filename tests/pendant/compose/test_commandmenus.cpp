@@ -6,6 +6,7 @@
 #include "pendant/compose/commandmenus.h"
 #include "pendant/compose/entercmdline.h"
 #include "pendant/compose/softkeys.h"
+#include "support/testfiles.h"
 
 using panelcheck::Panel;
 using pendant::PanelState;
@@ -141,7 +142,7 @@ private slots:
     void sameWordTwiceIsOnce()
     {
         for (const pendant::CommandWord& w : pendant::kCommandWords) {
-            const QString word = QString::fromLatin1(w.word.data(), qsizetype(w.word.size()));
+            const QString word = testsupport::text(w.word);
             PanelState once = afterStep();
             pendant::chooseCommandWord(once, word, 3);
             PanelState twice = once;
@@ -164,7 +165,7 @@ private slots:
             }
         };
         for (const pendant::CommandWord& w : pendant::kCommandWords) {
-            const QString word = QString::fromLatin1(w.word.data(), qsizetype(w.word.size()));
+            const QString word = testsupport::text(w.word);
             PanelState s;
             pendant::chooseCommandWord(s, word, 4);
             QStringList captions = panelcheck::captionsOf(s);

@@ -3,6 +3,7 @@
 
 #include "panelcheck.h"
 #include "pendant/compose/softkeys.h"
+#include "support/testfiles.h"
 
 using panelcheck::Panel;
 using pendant::PanelState;
@@ -198,7 +199,7 @@ private slots:
         auto names = [](const auto& rows) {
             QStringList all;
             for (const auto& r : rows)
-                all << QString::fromLatin1(r.states.data(), qsizetype(r.states.size())).split(u' ');
+                all << testsupport::text(r.states).split(u' ');
             return all;
         };
         for (const QStringList& all : {names(pendant::kSoftKeyRows), names(pendant::kLetterRows)}) {
