@@ -18,7 +18,7 @@ bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 // Parses [sign] digits [. digits] [e [sign] digits] from `s` starting at 0.
 // Returns the characters consumed by the mantissa and exponent, building the
 // plain C string in `out`. When `skipBlanks` is set, blanks inside are ignored.
-int scanNumber(QStringView s, bool skipBlanks, std::string& out, bool& sawDigit)
+int scanNumber(QStringView s, bool skipBlanks, std::string& out, bool& sawDigit, bool dExponent = false)
 {
     int i = 0;
     const int n = int(s.size());
@@ -59,7 +59,8 @@ int scanNumber(QStringView s, bool skipBlanks, std::string& out, bool& sawDigit)
             }
         }
     }
-    if (sawDigit && i < n && (s[i] == u'e' || s[i] == u'E')) {
+    const auto isExponent = [&](QChar c) { return c == u'e' || c == u'E' || (dExponent && (c == u'd' || c == u'D')); };
+    if (sawDigit && i < n && isExponent(s[i])) {
         int j = i + 1;
         std::string exp = "e";
         while (skipBlanks && j < n && isSkippedBlank(s[j]))
@@ -110,6 +111,48 @@ double Val(QStringView text)
     return cLocaleStrtod(num);
 }
 
+double LeadingNumber(QStringView whole)
+{
+    // Only blanks and tabs are skipped here: a line end ends the number.
+    qsizetype end = 0;
+    while (end < whole.size() && whole[end] != u'\r' && whole[end] != u'\n')
+        ++end;
+    const QStringView text = whole.left(end);
+    const int n = int(text.size());
+    int i = 0;
+    const auto skip = [&] {
+        while (i < n && isSkippedBlank(text[i]))
+            ++i;
+    };
+    skip();
+    if (i < n && text[i] == u'&') {
+        ++i;
+        skip();
+        const QChar radixLetter = i < n ? text[i].toUpper() : QChar();
+        const int radix = radixLetter == u'H' ? 16 : radixLetter == u'O' ? 8 : 0;
+        if (radix == 0)
+            return 0.0;
+        ++i;
+        double v = 0.0;
+        for (; i < n; ++i) {
+            if (isSkippedBlank(text[i]))
+                continue;
+            const char16_t c = QChar(text[i]).toUpper().unicode();
+            const int d = c >= u'0' && c <= u'9' ? c - u'0' : c >= u'A' && c <= u'F' ? c - u'A' + 10 : radix;
+            if (d >= radix)
+                break;
+            v = v * radix + d;
+        }
+        return v;
+    }
+    std::string num;
+    bool sawDigit = false;
+    scanNumber(text, true, num, sawDigit, true);
+    if (!sawDigit)
+        return 0.0;
+    return cLocaleStrtod(num);
+}
+
 std::optional<double> numericValue(QStringView text)
 {
     int b = 0;
@@ -126,10 +169,9 @@ std::optional<double> numericValue(QStringView text)
     const int used = scanNumber(core, false, num, sawDigit);
     if (!sawDigit || used != core.size())
         return std::nullopt;
-    const double v = cLocaleStrtod(num);
-    if (!std::isfinite(v))
-        return std::nullopt;
-    return v;
+    // A magnitude beyond a double is numeric and infinite: every range
+    // check then refuses it as out of range.
+    return cLocaleStrtod(num);
 }
 
 bool IsNumeric(QStringView text) { return numericValue(text).has_value(); }

@@ -17,12 +17,19 @@ namespace common {
 // a magnitude too large for a double gives an infinity of its sign.
 double Val(QStringView text);
 
+// The leading number as the point tables read it: Val's forms, "D" as well
+// as "E" before the exponent, and "&H" or "&O" before hexadecimal or octal
+// digits (a value without sign); blanks and tabs are skipped, a line end is
+// not.
+double LeadingNumber(QStringView text);
+
 // Numeric text: blanks around it aside, an optional sign, digits with at most
 // one decimal point and at least one digit, and an optional exponent. The
 // empty text is not numeric. The same test serves every box and field.
 bool IsNumeric(QStringView text);
 
-// The numeric value of a numeric text (nullopt when the text is not numeric).
+// The numeric value of a numeric text (nullopt when the text is not numeric);
+// a magnitude too large for a double gives an infinity of its sign.
 std::optional<double> numericValue(QStringView text);
 
 // Half to even, as every conversion of text to a whole number rounds.

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+
 namespace common {
 
 namespace {
@@ -17,9 +19,11 @@ QString describe(int number)
     case err::FileNotFound: return QStringLiteral("File not found");
     case err::BadFileMode: return QStringLiteral("Bad file mode");
     case err::FileAlreadyOpen: return QStringLiteral("File already open");
+    case err::DeviceIo: return QStringLiteral("Device I/O error");
     case err::DiskFull: return QStringLiteral("Disk full");
     case err::InputPastEndOfFile: return QStringLiteral("Input past end of file");
     case err::PermissionDenied: return QStringLiteral("Permission denied");
+    case err::PathFileAccess: return QStringLiteral("Path/File access error");
     case err::PathNotFound: return QStringLiteral("Path not found");
     case err::InvalidPropertyValue: return QStringLiteral("Invalid property value");
     case err::DialogCancelled: return QStringLiteral("Cancel was selected.");
@@ -55,6 +59,41 @@ RtError RtError::fromFile(const QFileDevice& file, const QString& path, bool wri
             return of(err::FileNotFound);
         return of(err::PermissionDenied);
     }
+}
+
+RtError RtError::fromSaveErrno(int code, const QString& path)
+{
+    // A folder in place of the file, whatever the call said about it.
+    const QFileInfo info(path);
+    if (info.isDir())
+        return of(err::PathFileAccess);
+    switch (code) {
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT:
+        return of(err::DiskFull);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        return of(err::PermissionDenied);
+    case EISDIR:
+        return of(err::PathFileAccess);
+    case EIO:
+        return of(err::DeviceIo);
+    default:
+        break;
+    }
+    // No code, or one of the name: judge by what stands at the name.
+    if (!info.absoluteDir().exists())
+        return of(err::PathNotFound);
+    if (info.exists() && !info.isWritable())
+        return of(err::PermissionDenied);
+    if (code == ENOENT || code == ENOTDIR)
+        return of(err::PathNotFound);
+    if (code == ENAMETOOLONG || code == EINVAL)
+        return of(err::PathFileAccess);
+    return of(err::PermissionDenied);
 }
 
 } // namespace common

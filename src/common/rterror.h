@@ -13,9 +13,11 @@ inline constexpr int Overflow = 6;
 inline constexpr int FileNotFound = 53;
 inline constexpr int BadFileMode = 54;
 inline constexpr int FileAlreadyOpen = 55;
+inline constexpr int DeviceIo = 57;
 inline constexpr int DiskFull = 61;
 inline constexpr int InputPastEndOfFile = 62;
 inline constexpr int PermissionDenied = 70;
+inline constexpr int PathFileAccess = 75;
 inline constexpr int PathNotFound = 76;
 inline constexpr int InvalidPropertyValue = 380;
 inline constexpr int DialogCancelled = 32755;
@@ -36,6 +38,11 @@ struct RtError {
 
     // The error of a failed open, read or write of `path`.
     static RtError fromFile(const QFileDevice& file, const QString& path, bool writing);
+
+    // The error of a failed save of `path` from the system's error code of
+    // the failing call (0 when there was none to be had): a full disk only
+    // when the disk or the file size limit really ran out.
+    static RtError fromSaveErrno(int code, const QString& path);
 
     // "The system's error text".
     QString text() const { return description; }

@@ -1,7 +1,9 @@
 #include "textfile.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace common {
 
@@ -43,26 +45,81 @@ Expected<QList<QByteArray>> readTextLines(const QString& path)
     return splitLines(value(bytes));
 }
 
+SafeSave::SafeSave(const QString& path) : m_path(path), m_file(path) {}
+
+SafeSave::~SafeSave()
+{
+    if (m_file.isOpen())
+        m_file.cancelWriting();
+}
+
+RtError SafeSave::fail(int code)
+{
+    m_failed = RtError::fromSaveErrno(code, m_path);
+    if (m_file.isOpen())
+        m_file.cancelWriting();
+    return *m_failed;
+}
+
+std::optional<RtError> SafeSave::open()
+{
+    errno = 0;
+    if (!m_file.open(QIODevice::WriteOnly))
+        return fail(errno);
+    return std::nullopt;
+}
+
+std::optional<RtError> SafeSave::write(const QByteArray& bytes)
+{
+    if (m_failed)
+        return m_failed;
+    errno = 0;
+    if (m_file.write(bytes) != bytes.size()) {
+        // A short write without a code is the disk (or the file size limit)
+        // running out.
+        const int code = errno;
+        return fail(code != 0 ? code : ENOSPC);
+    }
+    return std::nullopt;
+}
+
+std::optional<RtError> SafeSave::commit()
+{
+    if (m_failed)
+        return m_failed;
+    // commit() does not report a failure of its own last flush, nor of the
+    // sync; both are done and checked here first.
+    errno = 0;
+    if (!m_file.flush()) {
+        const int code = errno;
+        return fail(code != 0 ? code : ENOSPC);
+    }
+    // A file that cannot be synced at all (EINVAL, ENOTSUP) is not a failure.
+    errno = 0;
+    if (::fsync(m_file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP)
+        return fail(errno);
+    errno = 0;
+    if (!m_file.commit()) {
+        const int code = errno;
+        m_failed = RtError::fromSaveErrno(code, m_path);
+        return m_failed;
+    }
+    return std::nullopt;
+}
+
 std::optional<RtError> writeTextLines(const QString& path, const QList<QByteArray>& lines)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return RtError::fromFile(f, path, true);
     QByteArray all;
     for (const QByteArray& line : lines) {
         all += line;
         all += "\r\n";
     }
-    if (f.write(all) != all.size()) {
-        // A short write without an error code is the disk (or the file size
-        // limit) running out.
-        RtError e = f.error() == QFileDevice::NoError ? RtError::of(err::DiskFull) : RtError::fromFile(f, path, true);
-        f.cancelWriting();
+    SafeSave f(path);
+    if (auto e = f.open())
         return e;
-    }
-    if (!f.commit())
-        return RtError::fromFile(f, path, true);
-    return std::nullopt;
+    if (auto e = f.write(all))
+        return e;
+    return f.commit();
 }
 
 std::optional<RtError> writeTextLines(const QString& path, const QStringList& lines)

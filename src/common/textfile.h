@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 
@@ -31,6 +32,29 @@ Expected<QByteArray> readFileBytes(const QString& path);
 // empty piece after a final line end does not.
 Expected<QList<QByteArray>> readTextLines(const QString& path);
 QList<QByteArray> splitLines(const QByteArray& bytes);
+
+// A save that replaces its file only when every byte reached the disk: the
+// data goes to a new file beside the old one, which is flushed and synced and
+// only then takes the old one's place. After any failure the old file stays
+// byte for byte as it was and every later call reports the first error.
+class SafeSave {
+public:
+    explicit SafeSave(const QString& path);
+    ~SafeSave();
+    SafeSave(const SafeSave&) = delete;
+    SafeSave& operator=(const SafeSave&) = delete;
+
+    std::optional<RtError> open();
+    std::optional<RtError> write(const QByteArray& bytes);
+    std::optional<RtError> commit();
+
+private:
+    RtError fail(int code);
+
+    QString m_path;
+    QSaveFile m_file;
+    std::optional<RtError> m_failed;
+};
 
 // Writes every line followed by CR LF; the file is replaced only when all of
 // it was written. Returns the error on failure.

@@ -165,6 +165,9 @@ private:
     void GridEditKeyDown(FlexGrid* grid, QLineEdit* edit, int KeyCode, int Shift);
     void giveGridFocus();
     void formatLeftCell();
+    // The shown editor's text into the current cell: a number with "#0.00",
+    // anything else "0.00"; the editor is hidden.
+    void commitEditor();
 
     std::optional<QString> askFileName(const TpFileKind& kind, bool save);
     void openProgram();

@@ -120,7 +120,19 @@ void frmTP::LOCGrid_GotFocus()
 {
     if (TextGrid->isHidden())
         return;
-    LOCGrid->setText(TextGrid->text());
+    // Only a checked value reaches the cell, as when the cell is left: a
+    // text such as "1 2" would be saved as two values and shift the others.
+    commitEditor();
+}
+
+void frmTP::commitEditor()
+{
+    if (const std::optional<double> v = cellValue(TextGrid->text())) {
+        LOCGrid->setText(common::formatFixed2(*v));
+    } else {
+        LOCGrid->setText(kZero);
+        TextGrid->setText(kZero);
+    }
     TextGrid->hide();
 }
 
@@ -137,13 +149,7 @@ void frmTP::LOCGrid_LeaveCell()
         formatLeftCell();
         return;
     }
-    if (const std::optional<double> v = cellValue(TextGrid->text())) {
-        LOCGrid->setText(common::formatFixed2(*v));
-    } else {
-        LOCGrid->setText(kZero);
-        TextGrid->setText(kZero);
-    }
-    TextGrid->hide();
+    commitEditor();
 }
 
 } // namespace pendant

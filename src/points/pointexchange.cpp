@@ -68,6 +68,13 @@ bool sendPoint(Table t, int p, int n, Progress* byteBar)
     return true;
 }
 
+void storeRecv(Table t, int n)
+{
+    if (!validPoint(t, g_RcvLocNo) || n == 0)
+        return;
+    decodePointBlock(comm::g_RxData.data(), n, entries(t)[std::size_t(g_RcvLocNo)]);
+}
+
 enum class PointRecv { Stored, Refused, Failed };
 
 PointRecv recvFailed()
@@ -94,19 +101,10 @@ PointRecv recvPoint(Table t, int n, Progress* byteBar)
     case comm::BlockRecv::Accepted:
         break;
     }
-    if (t == Table::Loc)
-        StoreRecvLoc();
-    else
-        StoreRecvSft();
+    // The block was n axes long: decode it so, whatever the axis count
+    // has become meanwhile.
+    storeRecv(t, n);
     return PointRecv::Stored;
-}
-
-void storeRecv(Table t)
-{
-    const int n = comm::chosenModelAxes();
-    if (!validPoint(t, g_RcvLocNo) || n == 0)
-        return;
-    decodePointBlock(comm::g_RxData.data(), n, entries(t)[std::size_t(g_RcvLocNo)]);
 }
 
 } // namespace
@@ -208,11 +206,11 @@ bool RecvSftData(std::int16_t mode, Progress* bar)
 
 void StoreRecvLoc()
 {
-    storeRecv(Table::Loc);
+    storeRecv(Table::Loc, comm::chosenModelAxes());
 }
 void StoreRecvSft()
 {
-    storeRecv(Table::Sft);
+    storeRecv(Table::Sft, comm::chosenModelAxes());
 }
 
 } // namespace points

@@ -6,8 +6,6 @@
 #include "common/rterror.h"
 #include "common/textfile.h"
 
-#include <QSaveFile>
-
 namespace points {
 
 using common::RtError;
@@ -67,7 +65,7 @@ std::optional<LocPoint> parsePointLine(QStringView line)
         const qsizetype start = i;
         while (i < line.size() && !isSeparator(line[i]))
             ++i;
-        const auto hundredths = common::toInt32(common::Val(line.mid(start, i - start)) * 100.0);
+        const auto hundredths = common::toInt32(common::LeadingNumber(line.mid(start, i - start)) * 100.0);
         if (!hundredths)
             return std::nullopt;
         p.ax[a] = *hundredths;
@@ -81,20 +79,17 @@ std::optional<QString> savePointFile(Table t, const QString& fileName)
         return badFileName().text();
     const common::FileNumber number(common::FileNumber::Writer);
     // The old file stays as it was unless every line was written.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return RtError::fromFile(file, fileName, true).text() + fileName;
+    common::SafeSave file(fileName);
+    if (const auto e = file.open())
+        return e->text() + fileName;
     const auto rows = entries(t);
     for (int p = 0; p < int(rows.size()); ++p) {
         const QByteArray line = pointLine(t, p, rows[std::size_t(p)]).toLatin1() + "\r\n";
-        if (file.write(line) != line.size()) {
-            const RtError e = RtError::fromFile(file, fileName, true);
-            file.cancelWriting();
-            return e.text() + pointLabel(t, p);
-        }
+        if (const auto e = file.write(line))
+            return e->text() + pointLabel(t, p);
     }
-    if (!file.commit())
-        return RtError::fromFile(file, fileName, true).text() + fileName;
+    if (const auto e = file.commit())
+        return e->text() + fileName;
     return std::nullopt;
 }
 

@@ -8,6 +8,8 @@
 #include "common/rterror.h"
 #include "common/textfile.h"
 
+#include <QFile>
+
 #include <algorithm>
 
 namespace programs {
@@ -119,10 +121,12 @@ bool AsmPrgFile(std::int16_t n, const QString& path, int axisCount)
     common::FileNumber file(common::FileNumber::Reader);
     if (!file.claimed())
         return fail(common::RtError::of(common::err::FileAlreadyOpen).text() + path);
-    const auto bytes = common::readFileBytes(path);
-    if (!common::ok(bytes))
-        return fail(common::error(bytes).text() + path);
-    const QStringList records = splitRecords(common::value(bytes));
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly))
+        return fail(common::RtError::fromFile(in, path, false).text() + path);
+    // Record by record: the file is read no further than the last record
+    // the assembly looks at.
+    RecordReader records(in);
 
     g_PrgWordCount = 0;
     std::fill_n(g_PrgImage.begin(), kPrgSteps, kEmptyStep);
@@ -130,9 +134,13 @@ bool AsmPrgFile(std::int16_t n, const QString& path, int axisCount)
         if (g_PrgWordCount >= kPrgSteps)
             return fail(QString::fromUtf8(kTooManySteps));
         keepTokens(PrgTokens{});
-        if (i >= records.size())
+        const std::optional<QString> record = records.next();
+        if (!record) {
+            if (records.failed())
+                return fail(common::RtError::fromFile(in, path, false).text() + path);
             return fail(common::RtError::of(common::err::InputPastEndOfFile).text() + path);
-        g_PrgLine = records[i];
+        }
+        g_PrgLine = *record;
         const AsmLine line = assembleLine(g_PrgLine, axisCount);
         keepTokens(line.tokens);
         switch (line.outcome) {

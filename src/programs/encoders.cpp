@@ -284,6 +284,9 @@ StepWord ifCompare(const PrgTokens& t, const EncArgs&, int)
         check(r, 0, 255, "IF_SYNTEX_ERR");
     else
         check(l, 0, 99, "MAX_REG_LMT_OVER");
+    // A left operand of any other letter is stored and listed as Rnn.
+    if (!isReg(f1) && f1 != u'F')
+        check(l, 0, 99, "MAX_REG_LMT_OVER");
     if (isReg(f3))
         check(r, 0, 99, "MAX_REG_LMT_OVER");
     else if (isFReg(op3))
@@ -374,7 +377,11 @@ StepWord signalOut(const PrgTokens& t, const EncArgs&, int)
     } else if (f1 == u'A' && at(op1, 3) == u'F') {
         kind = 4;
         v = 0;
-    } else if (f1 != u'A' && f2 != u'R' && !hexValue) {
+    } else if (f1 == u'A') {
+        // Neither AON nor AOFF: no port the controller knows, and no line
+        // the lister could write for it.
+        throw Rejected{"SIGO-MAX_OUT_PORT_LMT_OVER"};
+    } else if (f2 != u'R' && !hexValue) {
         kind = 2;
     }
     if (f1 != u'A') {
@@ -417,7 +424,8 @@ StepWord jumpOnSignal(const PrgTokens& t, const EncArgs&, int)
 }
 
 // TMS nn|-nn nnnn: the inverted signal -nn is coded 20 + nn, so a plain
-// signal above 20 gives the same code (as the controller expects).
+// signal above 20 gives the same code (as the controller expects). The code
+// 20 itself is neither a plain nor an inverted signal: refused.
 StepWord timedSignal(const PrgTokens& t, const EncArgs&, int)
 {
     std::int64_t s = numSigned(t.op[0]);
@@ -425,6 +433,8 @@ StepWord timedSignal(const PrgTokens& t, const EncArgs&, int)
         s = 20 - s;
     const std::int64_t v = num(t.op[1]);
     check(s, 1, 36, "TMS-MAX_SIG_LMT_OVER");
+    if (s == 20)
+        throw Rejected{"TMS-MAX_SIG_LMT_OVER"};
     check(v, 0, 9999, "TMS-MAX_TMS_LMT_OVER");
     return put(s, 23, 16) | put(v, 15, 0);
 }
@@ -553,20 +563,22 @@ StepWord incDec(const PrgTokens& t, const EncArgs&, int)
     return put(n, 23, 16) | put(at(t.op[0], 1) == u'*', 8, 8);
 }
 
-// ADF, SUF, MUF Fnn|*nn then Fnn|*nn|Rnn; other first characters go unchecked.
+// ADF, SUF, MUF Fnn|*nn then Fnn|*nn|Rnn.
 StepWord fRegArith(const PrgTokens& t, const EncArgs&, int)
 {
     const QString &op1 = t.op[0], &op2 = t.op[1];
     const std::int64_t x = num(op1), v = num(op2);
     const QChar f1 = at(op1, 1), f2 = at(op2, 1);
     const int kind = f2 == u'*' ? 1 : f2 == u'R' ? 2 : 0;
+    // Any first character but "*", and any second operand but a register,
+    // is stored as an F register and listed so: it must be one.
     if (f1 == u'*')
         check(x, 0, 99, "MAX_REG_LMT_OVER");
-    else if (f1 == u'F')
+    else
         check(x, 0, 15, "MAX_FREG_LMT_OVER");
     if (isReg(f2))
         check(v, 0, 99, "MAX_REG_LMT_OVER");
-    else if (isFReg(op2))
+    else
         check(v, 0, 15, "MAX_FREG_LMT_OVER");
     return put(f1 == u'*', 23, 23) | put(kind, 21, 20) | put(x, 19, 12) | put(v, 11, 0);
 }

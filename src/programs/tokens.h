@@ -4,6 +4,7 @@
 // operand token.
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -21,6 +22,30 @@ inline constexpr int kTokenLength = 10;   // a token holds at most 10 characters
 // comma, blanks and TABs in front of each record dropped (so an indented ";"
 // line is still a comment). One byte per character.
 QStringList splitRecords(const QByteArray& fileBytes);
+
+// The same records read one at a time from a device, so that a reader that
+// stops early (at "[EOF]", at the last record it reads) reads no further.
+// A record keeps its first kRecordKept characters, far more than any rule
+// looks at, so that an overlong line costs no memory.
+inline constexpr int kRecordKept = 256;
+class RecordReader {
+public:
+    explicit RecordReader(QIODevice& in) : m_in(in) {}
+    // The next record; nullopt at the end of the file or when the device
+    // fails (failed() then tells).
+    std::optional<QString> next();
+    bool failed() const { return m_failed; }
+
+private:
+    bool fill();
+
+    QIODevice& m_in;
+    QByteArray m_buf;
+    qsizetype m_pos = 0;
+    bool m_failed = false;
+    bool m_atEnd = false;
+    bool m_lineOpen = false; // a comma was read since the last line end
+};
 
 struct PrgTokens {
     bool comment = false;  // ";" in column 1: nothing else was looked at

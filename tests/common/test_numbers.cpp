@@ -44,6 +44,34 @@ private slots:
         QCOMPARE(Val(text), value);
     }
 
+    // The point tables read "D" exponents and "&H"/"&O" radix forms too.
+    void pointLeadingNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("hexadecimal") << "&H10" << 16.0;
+        QTest::newRow("octal") << "&O17" << 15.0;
+        QTest::newRow("lower case") << "&hff" << 255.0;
+        QTest::newRow("blanks inside hexadecimal") << " & H 1 0" << 16.0;
+        QTest::newRow("octal ends at 8") << "&O178" << 15.0;
+        QTest::newRow("hexadecimal ends at G") << "&H1G" << 1.0;
+        QTest::newRow("other letter after &: 0") << "&X10" << 0.0;
+        QTest::newRow("& alone: 0") << "&" << 0.0;
+        QTest::newRow("exponent D") << "1D2" << 100.0;
+        QTest::newRow("exponent d, negative") << "-2.5d-1" << -0.25;
+        QTest::newRow("exponent E") << "1E2" << 100.0;
+        QTest::newRow("D without digits ends the number") << "7D" << 7.0;
+        QTest::newRow("Val's forms unchanged") << "  -1 2.5x" << -12.5;
+        QTest::newRow("too large: infinite") << "1D400" << qInf();
+        QTest::newRow("a line end is no blank") << "1\r5" << 1.0;
+    }
+    void pointLeadingNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(LeadingNumber(text), value);
+    }
+
     void numericTest_data()
     {
         QTest::addColumn<QString>("text");
@@ -64,6 +92,8 @@ private slots:
         QTest::newRow("two points") << "1.2.3" << false << 0.0;
         QTest::newRow("two signs") << "--1" << false << 0.0;
         QTest::newRow("C hex") << "0x10" << false << 0.0;
+        QTest::newRow("too large for a double: numeric, infinite") << "1e400" << true << qInf();
+        QTest::newRow("too large negative") << "-1e400" << true << -qInf();
     }
     void numericTest()
     {

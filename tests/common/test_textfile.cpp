@@ -3,10 +3,13 @@
 
 #include "common/filenumbers.h"
 #include "common/textfile.h"
+#include "support/savefaults.h"
 
 #include <QtTest>
 
+#include <cerrno>
 #include <csignal>
+#include <unistd.h>
 #include <sys/resource.h>
 
 using namespace common;
@@ -85,6 +88,124 @@ private slots:
         QCOMPARE(e->number, err::DiskFull);
         QCOMPARE(value(readFileBytes(path)), QByteArray("old\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.dat")});
+    }
+
+    // Where the last of the data only leaves the write buffer at the end
+    // (a few KB), the failure comes from that last flush; larger data fails
+    // on the way. Either way: the error, the old file as it was, no stray file.
+    void saveThatCannotCompleteKeepsOldFile_data()
+    {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("size limit, last flush") << false << 150;
+        QTest::newRow("size limit, on the way") << false << 2000;
+        QTest::newRow("full disk, last flush") << true << 150;
+        QTest::newRow("full disk, on the way") << true << 2000;
+    }
+    void saveThatCannotCompleteKeepsOldFile()
+    {
+        QFETCH(bool, fullDisk);
+        QFETCH(int, lines);
+        const QByteArray old = QByteArray(3000, 'o') + "\r\n";
+        std::optional<RtError> e;
+        QString path;
+        QStringList names;
+        if (fullDisk) {
+            testsupport::SmallDisk disk(16);
+            if (!disk.ready())
+                QSKIP(qPrintable(disk.reason()));
+            path = disk.path(QStringLiteral("keep.dat"));
+            QVERIFY(!writeTextLines(path, QList<QByteArray>{old.chopped(2)}));
+            QVERIFY(disk.fill());
+            e = writeTextLines(path, QList<QByteArray>(lines, QByteArray(40, 'x')));
+            QCOMPARE(value(readFileBytes(path)), old);
+            names = disk.names();
+        } else {
+            QTemporaryDir dir;
+            path = dir.filePath(QStringLiteral("keep.dat"));
+            QVERIFY(!writeTextLines(path, QList<QByteArray>{old.chopped(2)}));
+            {
+                testsupport::FileSizeLimit limit(4096);
+                QVERIFY(limit.ready());
+                e = writeTextLines(path, QList<QByteArray>(lines, QByteArray(40, 'x')));
+            }
+            QCOMPARE(value(readFileBytes(path)), old);
+            names = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        }
+        QVERIFY(e.has_value());
+        QCOMPARE(e->number, err::DiskFull);
+        QCOMPARE(e->text(), QStringLiteral("Disk full"));
+        QCOMPARE(names, QStringList{QStringLiteral("keep.dat")});
+    }
+
+    // The cause shown is the real one: a full disk only when it is full.
+    void saveErrorNamesItsCause_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("file without write access") << "read-only" << 70 << "Permission denied";
+        QTest::newRow("name of a folder") << "folder" << 75 << "Path/File access error";
+        QTest::newRow("folder that does not exist") << "no folder" << 76 << "Path not found";
+        QTest::newRow("full disk") << "full" << 61 << "Disk full";
+    }
+    void saveErrorNamesItsCause()
+    {
+        QFETCH(QString, what);
+        QFETCH(int, number);
+        QFETCH(QString, text);
+        testsupport::SmallDisk disk(16);
+        QTemporaryDir dir;
+        QString path = dir.filePath(QStringLiteral("f.dat"));
+        const QByteArray old("old\r\n");
+        const bool needsDisk = what == u"full" || (what == u"read-only" && ::geteuid() == 0);
+        if (needsDisk) {
+            if (!disk.ready())
+                QSKIP(qPrintable(disk.reason()));
+            path = disk.path(QStringLiteral("f.dat"));
+        }
+        if (what != u"no folder" && what != u"folder")
+            QVERIFY(!writeTextLines(path, QList<QByteArray>{"old"}));
+        if (what == u"read-only") {
+            // Root writes any file whatever its mode: there the file stands
+            // on a filesystem mounted read-only.
+            if (::geteuid() == 0)
+                QVERIFY(disk.makeReadOnly());
+            else
+                QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
+        } else if (what == u"folder") {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("f.dat")));
+        } else if (what == u"no folder") {
+            path = dir.filePath(QStringLiteral("none/f.dat"));
+        } else if (what == u"full") {
+            QVERIFY(disk.fill());
+        }
+        const auto e = writeTextLines(path, QList<QByteArray>{"new"});
+        QVERIFY(e.has_value());
+        QCOMPARE(e->number, number);
+        QCOMPARE(e->text(), text);
+        if (what == u"read-only" || what == u"full")
+            QCOMPARE(value(readFileBytes(path)), old);
+    }
+
+    void saveErrorFromSystemCode_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("number");
+        QTest::newRow("no space left") << ENOSPC << 61;
+        QTest::newRow("file too large") << EFBIG << 61;
+        QTest::newRow("quota") << EDQUOT << 61;
+        QTest::newRow("access") << EACCES << 70;
+        QTest::newRow("read-only filesystem") << EROFS << 70;
+        QTest::newRow("is a folder") << EISDIR << 75;
+        QTest::newRow("input/output") << EIO << 57;
+    }
+    void saveErrorFromSystemCode()
+    {
+        QFETCH(int, code);
+        QFETCH(int, number);
+        QTemporaryDir dir;
+        QCOMPARE(RtError::fromSaveErrno(code, dir.filePath(QStringLiteral("f.dat"))).number, number);
     }
 
     void writeIntoMissingFolderFails()

@@ -92,6 +92,7 @@ private slots:
         QTest::newRow("sys MSPD 101: range, box 0") << int(Sys) << 5 << "101" << 0.0 << mspdRange << "0";
         QTest::newRow("sys MSPD too big for 32 bits") << int(Sys) << 5 << "1e12" << 0.0 << mspdRange << "0";
         QTest::newRow("sys MSPD -1") << int(Sys) << 5 << "-1" << 0.0 << mspdRange << "0";
+        QTest::newRow("sys MSPD too big for a double: range") << int(Sys) << 5 << "1e400" << 0.0 << mspdRange << "0";
         QTest::newRow("sys PSIG G: not hex, box 0") << int(Sys) << 0 << "G" << 0.0 << hexNotNumber << "0";
         QTest::newRow("sys PSIG ff stays ff") << int(Sys) << 0 << "ff" << 255.0 << none << "ff";
         QTest::newRow("sys PSIG FFFFFF") << int(Sys) << 0 << "FFFFFF" << 16777215.0 << none << "FFFFFF";
@@ -114,6 +115,8 @@ private slots:
         QTest::newRow("gain 0.5 holds 0") << int(Gain) << 1 << "0.5" << 0.0 << none << "0.5";
         QTest::newRow("gain 1.5 holds 2") << int(Gain) << 1 << "1.5" << 2.0 << none << "1.5";
         QTest::newRow("gain too big for 32 bits") << int(Gain) << 2 << "9e99" << kept << gainRange << "9e99";
+        QTest::newRow("gain too big for a double: held kept")
+            << int(Gain) << 2 << "1e400" << kept << gainRange << "1e400";
         QTest::newRow("gain letters: box 0, holds 0")
             << int(Gain) << 31 << "abc" << 0.0 << QStringList{kNotNumber} << "0";
 

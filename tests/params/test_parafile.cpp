@@ -8,6 +8,7 @@
 #include "params/parafile.h"
 
 #include "common/filenumbers.h"
+#include "support/savefaults.h"
 #include "support/seams.h"
 
 #include <QTemporaryDir>
@@ -312,6 +313,52 @@ private slots:
         QCOMPARE(mismatches(s, after), QString());
         QVERIFY(!common::FileNumber::inUse(common::FileNumber::Reader));
         QVERIFY(boxes.boxes.isEmpty());
+    }
+
+    // A save whose last bytes cannot be written (the file size limit, a full
+    // disk) says so with the file name and leaves the old file byte for byte.
+    void saveThatCannotCompleteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<bool>("fullDisk");
+        for (int set = Sys; set <= Lmt; ++set) {
+            QTest::addRow("set %d, file size limit", set) << set << false;
+            QTest::addRow("set %d, full disk", set) << set << true;
+        }
+    }
+    void saveThatCannotCompleteKeepsTheOldFile()
+    {
+        QFETCH(int, set);
+        QFETCH(bool, fullDisk);
+        testsupport::SmallDisk disk(16);
+        if (fullDisk && !disk.ready())
+            QSKIP(qPrintable(disk.reason()));
+        freshStart(0, 4);
+        params::ParaForm& w = windowOf(set);
+        w.Load();
+        const QString file = fullDisk ? disk.path(QStringLiteral("para.dat")) : path(QStringLiteral("limit.dat"));
+        fillSet(setOf(set), 12345);
+        w.fileNameBox()->setText(file);
+        testsupport::MessageRecorder boxes;
+        w.saveParaFile();
+        QVERIFY(boxes.boxes.isEmpty());
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray old = f.readAll();
+        f.close();
+        QVERIFY(old.size() > 100);
+        fillSet(setOf(set), 1);
+        if (fullDisk) {
+            QVERIFY(disk.fill());
+            w.saveParaFile();
+        } else {
+            testsupport::FileSizeLimit limit(64);
+            QVERIFY(limit.ready());
+            w.saveParaFile();
+        }
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Disk full") + file});
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), old);
     }
 
     void failedSaveSaysWhyWithTheFileName()

@@ -185,13 +185,35 @@ private slots:
         QCOMPARE(tp().LOCGrid->textMatrix(2, 1), QStringLiteral("5.00"));
     }
 
-    void gridTakingTheFocusPutsTheTextInAsTyped()
+    // The grid taking the focus (a click on the cell being edited, or any
+    // other way) commits only a checked value, as leaving the cell does:
+    // a text such as "1 2" would be saved as two values of the point.
+    void gridTakingTheFocusCommitsACheckedValue_data()
     {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("byClick");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("a number, formatted") << "12.5" << false << "12.50";
+        QTest::newRow("no number: 0.00") << "abc" << false << "0.00";
+        QTest::newRow("two numbers: 0.00") << "1 2" << false << "0.00";
+        QTest::newRow("click on the cell: a number") << "-3" << true << "-3.00";
+        QTest::newRow("click on the cell: two numbers") << "1 2" << true << "0.00";
+    }
+    void gridTakingTheFocusCommitsACheckedValue()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, byClick);
+        QFETCH(QString, cell);
         clickModeKey(LocKey);
-        editCell(2, 1, QStringLiteral("5"), QStringLiteral("abc"));
-        tp().LOCGrid->setFocus();
-        QCOMPARE(tp().LOCGrid->textMatrix(2, 1), QStringLiteral("abc"));
+        editCell(2, 1, QStringLiteral("5"), typed);
+        if (byClick)
+            QTest::mouseClick(tp().LOCGrid->viewport(), Qt::LeftButton, {}, tp().LOCGrid->viewportRect(2, 1).center());
+        else
+            tp().LOCGrid->setFocus();
+        QCOMPARE(tp().LOCGrid->textMatrix(2, 1), cell);
         QVERIFY(tp().TextGrid->isHidden());
+        QCOMPARE(tp().LOCGrid->row(), 2);
+        QCOMPARE(tp().LOCGrid->col(), 1);
     }
 
     void commitsAlsoWhileTheWindowIsNotActive()

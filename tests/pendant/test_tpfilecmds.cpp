@@ -5,6 +5,7 @@
 
 #include "points/pointfile.h"
 #include "points/pointtables.h"
+#include "support/savefaults.h"
 #include "support/seams.h"
 #include "support/testfiles.h"
 
@@ -97,6 +98,45 @@ private slots:
         tp().mnuOpen->trigger();
         tp().mnuSave->trigger();
         QVERIFY(dialogs.requests.isEmpty());
+    }
+
+    // A Save that cannot be completed tells why and leaves the old file as
+    // it was (a shift file is small enough to fail only at its last flush).
+    void saveThatCannotCompleteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<bool>("loc");
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("locations, file size limit") << true << false;
+        QTest::newRow("shifts, file size limit") << false << false;
+        QTest::newRow("locations, full disk") << true << true;
+        QTest::newRow("shifts, full disk") << false << true;
+    }
+    void saveThatCannotCompleteKeepsTheOldFile()
+    {
+        QFETCH(bool, loc);
+        QFETCH(bool, fullDisk);
+        testsupport::SmallDisk disk(48);
+        if (fullDisk && !disk.ready())
+            QSKIP(qPrintable(disk.reason()));
+        testsupport::FileDialogAnswers dialogs;
+        testsupport::MessageRecorder boxes;
+        clickModeKey(loc ? LocKey : SftKey);
+        const QString path = fullDisk ? disk.path(QStringLiteral("points.dat")) : file("limit.dat");
+        dialogs.names = {path, path};
+        tp().mnuSave_Click();
+        const QByteArray old = readAll(path);
+        QVERIFY(old.size() > 1000);
+        tp().LOCGrid->setTextMatrix(1, 1, QStringLiteral("5.00"));
+        if (fullDisk) {
+            QVERIFY(disk.fill());
+            tp().mnuSave_Click();
+        } else {
+            testsupport::FileSizeLimit limit(1000);
+            QVERIFY(limit.ready());
+            tp().mnuSave_Click();
+        }
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Disk full")});
+        QCOMPARE(readAll(path), old);
     }
 
     void savedZeroGridOpensAgain()

@@ -270,6 +270,44 @@ private slots:
         QCOMPARE(link.boxes.texts(), QStringList{kLinkError0}); // once, at the end
     }
 
+    // The axis count may change while a run goes on (the system window's
+    // AXES row, a File Open): every point of the run is decoded with the
+    // count its blocks were received for.
+    void rangeReceiveKeepsItsAxisCount_data()
+    {
+        QTest::addColumn<int>("axes");
+        QTest::addColumn<int>("changedTo");
+        QTest::newRow("2 axes, then 4") << 2 << 4;
+        QTest::newRow("4 axes, then 2") << 4 << 2;
+        QTest::newRow("3 axes, then 1") << 3 << 1;
+    }
+    void rangeReceiveKeepsItsAxisCount()
+    {
+        QFETCH(int, axes);
+        QFETCH(int, changedTo);
+        EmulatorLink link(axes);
+        QVERIFY(link.ok());
+        for (int p = 0; p <= 9; ++p)
+            link.state().loc[std::size_t(p)] = {p * 10, -p, p + 100, p + 200};
+        for (auto& p : points::g_LocData)
+            p.ax = {-7, -7, -7, -7};
+        ProgressRecorder bar;
+        bar.onValue = [&](int v) {
+            if (v == 3)
+                comm::g_AxisCount = std::int16_t(changedTo);
+        };
+        QVERIFY(points::RecvLocData(1, 0, 9, &bar));
+        comm::g_AxisCount = std::int16_t(axes);
+        QVERIFY(link.boxes.texts().isEmpty());
+        for (int p = 0; p <= 9; ++p) {
+            Values want{-7, -7, -7, -7};
+            const Values sent{p * 10, -p, p + 100, p + 200};
+            for (int a = 0; a < axes; ++a)
+                want[std::size_t(a)] = sent[std::size_t(a)];
+            QCOMPARE(points::g_LocData[std::size_t(p)].ax, want);
+        }
+    }
+
     void oneRangePointIsOnePointWithMaximumOne()
     {
         EmulatorLink link(3);

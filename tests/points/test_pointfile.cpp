@@ -7,6 +7,7 @@
 
 #include "common/filenumbers.h"
 #include "common/msgbox.h"
+#include "support/savefaults.h"
 #include "support/seams.h"
 #include "support/testfiles.h"
 
@@ -155,6 +156,8 @@ private slots:
         row("a quote is text", {"P000 = \"1 2\" 3 4"}, {{0, 200, 300, 400}});
         row("only the first = counts", {"P000 = 1 = 2 3"}, {{100, 0, 200, 300}});
         row("an exponent", {"P000 = 1E2 -2.5e-1"}, {{10000, -25, 0, 0}});
+        row("hexadecimal, octal, exponent D and E", {"P000 = &H10 &O17 1D2 1E2"}, {{1600, 1500, 10000, 10000}});
+        row("radix forms end at a digit they do not have", {"P000 = &hff &o19 &X5 -1d-1"}, {{25500, 100, 0, -10}});
         row("an empty line is a point", {"", "P001 = 1 1 1 1"}, {{0, 0, 0, 0}, {100, 100, 100, 100}});
 
         QTest::newRow("lines ended by LF alone")
@@ -271,6 +274,47 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.dat")));
         QVERIFY(points::savePointFile(Table::Loc, file).has_value());
         QVERIFY(QFileInfo(file).isDir());
+    }
+
+    // A location file of 30000 bytes saved again where it cannot be whole:
+    // under a file size limit of 20000 the last of it fails only when the
+    // write buffer is emptied at the end; on a full disk on the way. The
+    // operator is told, and the old file stays byte for byte.
+    void saveThatCannotCompleteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("file size limit") << false;
+        QTest::newRow("full disk") << true;
+    }
+    void saveThatCannotCompleteKeepsTheOldFile()
+    {
+        QFETCH(bool, fullDisk);
+        testsupport::SmallDisk disk(48);
+        if (fullDisk && !disk.ready())
+            QSKIP(qPrintable(disk.reason()));
+        const QString file = fullDisk ? disk.path(QStringLiteral("loc.dat")) : path(QStringLiteral("limit.dat"));
+        for (LocPoint& p : points::g_LocData)
+            p.ax = {1250, -300, 0, 5};
+        QCOMPARE(points::savePointFile(Table::Loc, file), std::optional<QString>());
+        const QByteArray old = readAll(file);
+        QCOMPARE(old.size(), 30000);
+        for (LocPoint& p : points::g_LocData)
+            p.ax = {-1, -1, -1, -1};
+        std::optional<QString> told;
+        if (fullDisk) {
+            QVERIFY(disk.fill());
+            told = points::savePointFile(Table::Loc, file);
+            QCOMPARE(disk.names(), QStringList{QStringLiteral("loc.dat")});
+        } else {
+            testsupport::FileSizeLimit limit(20000);
+            QVERIFY(limit.ready());
+            told = points::savePointFile(Table::Loc, file);
+        }
+        QVERIFY(told.has_value());
+        QVERIFY2(told->startsWith(QStringLiteral("Disk full")), qPrintable(*told));
+        if (!fullDisk)
+            QCOMPARE(*told, QStringLiteral("Disk full") + file);
+        QCOMPARE(readAll(file), old);
     }
 };
 

@@ -334,6 +334,12 @@ private slots:
                                                << "21474837" << 42;
         QTest::newRow("largest that fits") << "7"
                                            << "21474836.47" << 2147483647;
+        QTest::newRow("hexadecimal") << "7"
+                                     << "&H10" << 1600;
+        QTest::newRow("octal") << "7"
+                               << "&O17" << 1500;
+        QTest::newRow("exponent D") << "7"
+                                    << "1D2" << 10000;
     }
     void valueEditsNeedAPointAndAValueThatFits()
     {

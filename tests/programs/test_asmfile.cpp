@@ -5,11 +5,13 @@
 
 #include "programs/assembler.h"
 #include "programs/prgimage.h"
+#include "programs/tokens.h"
 
 #include "common/filenumbers.h"
 #include "common/rterror.h"
 #include "support/seams.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -229,6 +231,66 @@ private slots:
         QCOMPARE(bytes.left(14).toHex(' '), QByteArray("01 03 00 04 10 01 00 00 00 26 00 00 00 80"));
         QCOMPARE(bytes.mid(14), QByteArray(1012, '\0'));
         QCOMPARE(int(checksum(bytes)), 0x41); // 256 - (1+3+4+16+1+38+128)
+    }
+
+    // The file is read record by record and no further than the last record
+    // the assembly looks at: "[EOF]" or the 2000th record. Behind them here
+    // stand 200 MB (a sparse file), which reading the whole file first would
+    // take seconds and a gigabyte to load.
+    void readsNoFurtherThanItsLastRecord_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<bool>("completed");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("[EOF] first") << QByteArray("[EOF]\r\n") << true << QStringList{};
+        QTest::newRow("2000 records without [EOF]") << repeated(QStringLiteral(";\r\n"), 2000).toLatin1() << false
+                                                    << QStringList{QStringLiteral(" [EOF] 이 없습니다.")};
+    }
+    void readsNoFurtherThanItsLastRecord()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(bool, completed);
+        QFETCH(QStringList, boxes);
+        const QString path = write(head);
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.resize(200LL * 1024 * 1024));
+        }
+        testsupport::MessageRecorder rec;
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(AsmPrgFile(kPrg, path, 4), completed);
+        const qint64 ms = clock.elapsed();
+        QFile::remove(path);
+        QCOMPARE(rec.texts(), boxes);
+        QVERIFY2(ms < 1500, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+    }
+
+    // Records as the file holds them: lines cut at commas, blanks in front
+    // dropped, one byte per character; only the first 256 characters of a
+    // record are kept (no rule looks past column 80).
+    void recordsOfAFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("records");
+        QTest::newRow("lines and commas") << QByteArray("a,b\r\nc") << QStringList{"a", "b", "c"};
+        QTest::newRow("a comma last on a line") << QByteArray("a,\r\n") << QStringList{"a", ""};
+        QTest::newRow("a comma last in the file") << QByteArray("a,") << QStringList{"a", ""};
+        QTest::newRow("empty file") << QByteArray() << QStringList{};
+        QTest::newRow("one empty line") << QByteArray("\r\n") << QStringList{""};
+        QTest::newRow("blanks and tabs in front") << QByteArray(" \t x ,  y\n") << QStringList{"x ", "y"};
+        QTest::newRow("lone CR stays") << QByteArray("a\rb\nc\r") << QStringList{"a\rb", "c\r"};
+        QTest::newRow("CR before a comma stays") << QByteArray("a\r,b\r\n") << QStringList{"a\r", "b"};
+        QTest::newRow("bytes above 127") << QByteArray("\xB5\xFF\n") << QStringList{QString::fromLatin1("\xB5\xFF")};
+        QTest::newRow("an overlong record keeps 256 characters")
+            << QByteArray(300, 'x') + "\r\nSTOP" << QStringList{QString(256, u'x'), "STOP"};
+    }
+    void recordsOfAFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, records);
+        QCOMPARE(splitRecords(file), records);
     }
 
     // More than 255 records before [EOF]: the record number is kept, the

@@ -3,6 +3,7 @@
 // the token rules, and the round trip through the lister.
 
 #include "programs/assembler.h"
+#include "programs/cmdwords.h"
 #include "programs/lister.h"
 
 #include "common/rterror.h"
@@ -119,6 +120,15 @@ const Case kCases[] = {
     w("JB 05 -24", 0x34030518), w("JB 05 24", 0x34020518), m("JB 05 25", "JB-MAX_SIG_LMT_OVER"), w("JB 05 L10", 0x3400050A),
     m("TMS 00 0100", "TMS-MAX_SIG_LMT_OVER"), w("TMS -16 9999", 0x3624270F), m("TMS -17 0000", "TMS-MAX_SIG_LMT_OVER"),
     w("TMS 25 0100", 0x36190064), m("TMS 01 10000", "TMS-MAX_TMS_LMT_OVER"),
+    // The code 20 is no signal: it would list as the command alone.
+    m("TMS 20 0100", "TMS-MAX_SIG_LMT_OVER"), w("TMS 19 0100", 0x36130064), w("TMS 21 0100", 0x36150064),
+    // A first operand "A..." is AON, AOFF or nothing the controller knows.
+    m("SIGO A 255", "SIGO-MAX_OUT_PORT_LMT_OVER"), m("SIGO APOS 1", "SIGO-MAX_OUT_PORT_LMT_OVER"),
+    // Operands stored as a register of the other kind must be one: IF's
+    // left operand as Rnn, ADF's, SUF's and MUF's as Fnn.
+    m("IF 100 = 001", "MAX_REG_LMT_OVER"), w("IF X05 = 001", 0x21420501),
+    m("ADF P1000 F01", "MAX_FREG_LMT_OVER"), m("SUF F01 1000", "MAX_FREG_LMT_OVER"), w("MUF X05 15", 0x5A00500F),
+    w("SIGO AONX 7", 0x33030000), w("SIGO A?F", 0x33040000),
     w("PWR ON", 0x37010000), w("PWR X", 0x37010000), w("PWR", 0x37010000), w("PWR OFF", 0x37000000),
     m("SM 100 00 00", "MAX_REG_LMT_OVER"),
     w("RUN PRG32 4", 0x39200400), m("RUN PRG33 0", "FILE 번호가 큼"), m("RUN PRG05 5", "TASK 번호가 큼"),
@@ -259,6 +269,77 @@ private slots:
         const AsmLine again = assembleLine(listed, axes);
         QCOMPARE(int(again.outcome), int(AsmLine::Outcome::Word));
         QCOMPARE(QString::number(again.word, 16), QString::number(quint32(word), 16));
+    }
+
+    // The same over lines built from every command word and a pool of
+    // operands of every form, in range and out: whatever the assembler
+    // accepts lists as a line that assembles to the same word. Only what the
+    // forms do not show may go: the number after INT n OFF ("anything else
+    // is OFF") and the sign of a value of F or OF that lists as 0.00.
+    void everyAcceptedLineListsBackToItsWord()
+    {
+        programs::InitCmdWords();
+        // clang-format off
+        const QStringList pool = {
+            "", "P001", "P1000", "P(R05)", "P(*07)", "S07", "S99", "S(R05)", "S(*05)", "R05", "R99", "*05",
+            "F03", "F15", "L05", "L50", "PRG05", "PRG32", "00", "01", "05", "16", "19", "20", "21", "24", "36",
+            "-05", "-16", "-20", "0FH", "FFH", "0FFH", "FFFFH", "-00FFH", "0ah", "100", "255", "0100", "9999",
+            "999999", "0012.34", "-0001.50", "-0.004", "0.005", "AON", "AOFF", "A", "APOS", "IN", "OUT", "ON",
+            "OFF", "=", "<", ">", "!=", ">=", "1", "2", "3", "4", "0", "X05"};
+        const QStringList third = {"", "03", "R02", "F04", "0AH", "100", "99", "1", "*06", "4", "-01"};
+        // clang-format on
+        const QSet<QString> threeOperands = {"IF", "SM", "LP", "LS", "LAP", "LAS", "LEP", "LES"};
+        const QSet<QString> fused = {"L", "F", "OF"};
+        QSet<int> wordsSeen;
+        QSet<programs::StepWord> brokenOpcodes;
+        QStringList broken; // one line for each opcode that breaks
+        int accepted = 0;
+        for (const auto& row : programs::kCmdWords) {
+            const QString word = QString::fromLatin1(row.word.data(), qsizetype(row.word.size()));
+            const QStringList lastPool = threeOperands.contains(word) ? third
+                                         : fused.contains(word)       ? QStringList{"", ""}
+                                                                      : QStringList{""};
+            for (const QString& a : pool) {
+                for (const QString& b : pool) {
+                    for (qsizetype k = 0; k < lastPool.size(); ++k) {
+                        const QString& c = lastPool[k];
+                        // L, F and OF also fused with their first operand.
+                        const QString gap = fused.contains(word) && k == 1 ? "" : " ";
+                        const QString line = (word + gap + a + u' ' + b + u' ' + c).trimmed();
+                        const AsmLine first = assembleLine(line, 4);
+                        if (first.outcome != AsmLine::Outcome::Word)
+                            continue;
+                        ++accepted;
+                        wordsSeen.insert(first.cmdIndex);
+                        const QString listed = programs::DisasmStep(0, first.word);
+                        const AsmLine again = assembleLine(listed, 4);
+                        programs::StepWord expected = first.word;
+                        const auto opcode = first.word >> 24;
+                        if (opcode == 0x63 && ((first.word >> 16) & 0xFF) == 0) // INT n OFF
+                            expected &= ~programs::StepWord(0xFF);
+                        if ((opcode == 0x69 || opcode == 0x6C) && (first.word & 0x7FFFF) == 0) // F, OF
+                            expected &= ~programs::StepWord(1u << 19);
+                        if ((again.outcome != AsmLine::Outcome::Word || again.word != expected) &&
+                            !brokenOpcodes.contains(opcode)) {
+                            brokenOpcodes.insert(opcode);
+                            broken << (QStringLiteral("\"%1\" gives %2, lists as \"%3\", which gives %4 \"%5\"")
+                                           .arg(line)
+                                           .arg(first.word, 8, 16, QLatin1Char('0'))
+                                           .arg(listed)
+                                           .arg(again.word, 8, 16, QLatin1Char('0'))
+                                           .arg(again.message));
+                        }
+                    }
+                }
+            }
+        }
+        QVERIFY2(broken.isEmpty(), qPrintable(broken.join(u'\n')));
+        QStringList unseen;
+        for (int i = 0; i < programs::kCmdWordCount; ++i)
+            if (!wordsSeen.contains(i))
+                unseen << QString::number(i);
+        QVERIFY2(unseen.isEmpty(), qPrintable(unseen.join(u' ')));
+        QVERIFY(accepted > 1000);
     }
 
     void tokensOfRecord_data()

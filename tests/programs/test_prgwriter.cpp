@@ -8,6 +8,7 @@
 
 #include "common/filenumbers.h"
 #include "common/rterror.h"
+#include "support/savefaults.h"
 #include "support/seams.h"
 #include "support/testfiles.h"
 
@@ -139,6 +140,50 @@ private slots:
         QCOMPARE(rec.boxes[0].icon, common::MsgIcon::None);
         QCOMPARE(rec.boxes[0].text, QStringLiteral("오류 #  76이(가) ") + e.source +
                                         QStringLiteral("에 의해 생성되었습니다.\r") + e.description);
+        QVERIFY(!common::FileNumber::inUse(common::FileNumber::Writer));
+    }
+
+    // A received program that cannot be written whole (the file size limit,
+    // a full disk, a file that cannot be written) shows its error box with
+    // the real cause and leaves the program's old file byte for byte.
+    void failedWriteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<int>("number");
+        QTest::newRow("file size limit") << "limit" << 61;
+        QTest::newRow("full disk") << "full" << 61;
+        QTest::newRow("read-only filesystem") << "read-only" << 70;
+    }
+    void failedWriteKeepsTheOldFile()
+    {
+        QFETCH(QString, cause);
+        QFETCH(int, number);
+        testsupport::SmallDisk disk(16);
+        if (cause != u"limit") {
+            if (!disk.ready())
+                QSKIP(qPrintable(disk.reason()));
+            save_directory = disk.folder();
+        }
+        const QString path = defaultPrgFile(save_directory, 6);
+        const QByteArray old = QByteArray("000 STOP\r\n").repeated(40) + "040 [EOF]\r\n";
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QCOMPARE(f.write(old), old.size());
+        }
+        testsupport::MessageRecorder rec;
+        if (cause == u"limit") {
+            testsupport::FileSizeLimit limit(20);
+            QVERIFY(limit.ready());
+            QVERIFY(!SavePrgText(6, true, QString()));
+        } else {
+            QVERIFY(cause == u"full" ? disk.fill() : disk.makeReadOnly());
+            QVERIFY(!SavePrgText(6, true, QString()));
+        }
+        const common::RtError e = common::RtError::of(number);
+        QCOMPARE(rec.texts(), QStringList{QStringLiteral("오류 #  %1이(가) ").arg(number) + e.source +
+                                          QStringLiteral("에 의해 생성되었습니다.\r") + e.description});
+        QCOMPARE(readAll(path), old);
         QVERIFY(!common::FileNumber::inUse(common::FileNumber::Writer));
     }
 
