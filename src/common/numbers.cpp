@@ -111,7 +111,7 @@ double Val(QStringView text)
     return cLocaleStrtod(num);
 }
 
-double LeadingNumber(QStringView whole)
+double leadingNumber(QStringView whole)
 {
     // Only blanks and tabs are skipped here: a line end ends the number.
     qsizetype end = 0;

@@ -21,7 +21,7 @@ double Val(QStringView text);
 // as "E" before the exponent, and "&H" or "&O" before hexadecimal or octal
 // digits (a value without sign); blanks and tabs are skipped, a line end is
 // not.
-double LeadingNumber(QStringView text);
+double leadingNumber(QStringView text);
 
 // Numeric text: blanks around it aside, an optional sign, digits with at most
 // one decimal point and at least one digit, and an optional exponent. The

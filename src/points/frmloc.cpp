@@ -168,7 +168,7 @@ void frmLoc::txtTransLocVal_Change(int Index)
     const auto p = boxPoint(txtLocTrans[0]);
     if (!p)
         return;
-    const auto hundredths = common::toInt32(common::LeadingNumber(txtTransLocVal[std::size_t(Index)]->text()) * 100.0);
+    const auto hundredths = common::toInt32(common::leadingNumber(txtTransLocVal[std::size_t(Index)]->text()) * 100.0);
     if (!hundredths)
         return;
     g_LocData[std::size_t(*p)].ax[std::size_t(Index)] = *hundredths;

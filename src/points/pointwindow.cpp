@@ -178,7 +178,7 @@ std::optional<int> PointWindow::boxPoint(const QLineEdit* box) const
     const QString text = box->text();
     if (text.isEmpty())
         return std::nullopt;
-    const auto p = common::toInt32(common::LeadingNumber(text));
+    const auto p = common::toInt32(common::leadingNumber(text));
     if (!p || !validPoint(m_desc.table, *p))
         return std::nullopt;
     return *p;

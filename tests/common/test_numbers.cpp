@@ -69,7 +69,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(double, value);
-        QCOMPARE(LeadingNumber(text), value);
+        QCOMPARE(common::leadingNumber(text), value);
     }
 
     void numericTest_data()
