@@ -89,10 +89,10 @@ int main(int argc, char** argv)
         controller.state().programs[0][std::size_t(i)] = std::uint8_t(i);
 
     bool ok = rate("SERVO ON word exchange", seconds,
-                   [] { return LinkHandshake(CMD_SERVO_ON) && SendZeroWord(0, kMotionAnswerWait); });
+                   [] { return LinkHandshake(CMD_SERVO_ON) == Handshake::Echoed && SendZeroWord(0, kMotionAnswerWait); });
     ok = ok && rate("status read (4-byte block)", seconds, [] { return ReadIoStatus(1); });
     ok = ok && rate("program image receive (1026-byte block)", seconds, [] {
-             if (!LinkHandshake(CMD_PRG_RECV))
+             if (LinkHandshake(CMD_PRG_RECV) != Handshake::Echoed)
                  return false;
              g_BlockLen = 1026;
              return SendWordAck(0) && recvBlock(1026, g_RxData.data(), kRxDataSize) == BlockRecv::Accepted;
@@ -108,7 +108,7 @@ int main(int argc, char** argv)
     const double cpu0 = cpuSeconds();
     QElapsedTimer wall;
     wall.start();
-    const bool answered = LinkHandshake(CMD_SERVO_ON);
+    const bool answered = LinkHandshake(CMD_SERVO_ON) == Handshake::Echoed;
     const double wallS = double(wall.nsecsElapsed()) / 1e9;
     const double cpuS = cpuSeconds() - cpu0;
     std::printf("silent controller: handshake %s after %.2f s wall, %d box(es)\n", answered ? "answered" : "timed out",

@@ -61,8 +61,8 @@ double marker(const params::ParaSet& set, int axis, int field)
 }
 
 // The unused fifth slot of the gain and limit tables.
-std::array<std::int32_t, 10> g_gainSpare{};
-std::array<std::int32_t, 6> g_lmtSpare{};
+std::array<std::int32_t, 10> gainSpare{};
+std::array<std::int32_t, 6> lmtSpare{};
 
 } // namespace
 
@@ -85,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int a = 0; a < params::storedAxes(set); ++a)
         for (int f = 0; f < set.fields; ++f)
             set.setValue(a, f, marker(set, a, f));
-    params::g_GainPara[4] = g_gainSpare;
-    params::g_LmtPara[4] = g_lmtSpare;
+    params::g_GainPara[4] = gainSpare;
+    params::g_LmtPara[4] = lmtSpare;
     const int axes = params::blockAxes(set);
     feed.start(data + 1, size - 1);
 
@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const QByteArray pc = feed.pcBytes();
     const bool accepted = pc.size() == 4 && fuzz::lastByte(pc) == LINK_EOT;
-    FUZZ_CHECK(params::g_GainPara[4] == g_gainSpare && params::g_LmtPara[4] == g_lmtSpare);
+    FUZZ_CHECK(params::g_GainPara[4] == gainSpare && params::g_LmtPara[4] == lmtSpare);
     FUZZ_CHECK(g_AxisCount >= 2 && g_AxisCount <= 4);
     FUZZ_CHECK(!w.exchangeRunning());
     for (int a = 0; a < params::storedAxes(set); ++a) {

@@ -2,7 +2,8 @@
 # Builds everything from a clean tree and runs every test, headless: once in
 # the normal build (g++), once in a clang build with AddressSanitizer and
 # UndefinedBehaviorSanitizer that also holds the fuzz targets, and then a
-# short run of every fuzz target from its seeds.
+# short run of every fuzz target from its seeds. The benchmarks run once,
+# briefly, after the normal build's tests.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/deps.sh" g++ cmake ninja-build qt6-base-dev qt6-serialport-dev qt6-translations-l10n
@@ -15,6 +16,9 @@ rm -rf "$build"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEL_WERROR=ON
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
+# Each benchmark once, briefly: its figures are printed, not judged.
+"$build/bench/bench_link" 0.2
+"$build/bench/bench_points" 1
 
 san="$root/build-test-san"
 rm -rf "$san"

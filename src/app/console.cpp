@@ -3,14 +3,14 @@
 
 #include "frmmain.h"
 
+#include "console/consoleexchange.h"
+
 #include "common/events.h"
 #include "common/msgbox.h"
 #include "common/numbers.h"
 #include "common/texts.h"
-#include "link/exchange.h"
 #include "link/moderror.h"
-#include "link/modlib.h"
-#include "link/mscomm.h"
+#include "link/operatorexchange.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -25,6 +25,7 @@
 namespace app {
 
 using namespace comm;
+using namespace console;
 
 std::array<std::int16_t, 32> g_OutState{};
 
@@ -170,63 +171,36 @@ void frmMain::buildConsole()
     top->addLayout(bottom);
 }
 
-// The frame of every console action: a closed port is told, a running
-// operation makes the click do nothing, and the pressed button is disabled
-// from the start to the very end, after the closing status read.
+// The frame of every console action: a running operation makes the click do
+// nothing, a closed port is told, and the pressed button is disabled from the
+// start to the very end, after the closing status read. The action's report
+// is told before that read.
 void frmMain::runConsoleAction(QPushButton* pressed, bool statusRead, const std::function<void()>& exchange)
 {
-    if (!SerialPortControl::MSComm1().PortOpen()) {
-        ShowLinkError(1);
-        return;
-    }
-    if (g_LinkBusy)
-        return;
-    ExchangeGuard guard;
-    if (!guard)
-        return;
-    g_LinkBusy = true;
+    OperatorExchange::EnableControls controls;
     if (pressed)
-        pressed->setEnabled(false);
+        controls = [pressed](bool enabled) { pressed->setEnabled(enabled); };
+    OperatorExchange operation(OperatorExchange::PortCheck::Tell, controls, this);
+    if (!operation)
+        return;
     exchange();
-    g_LinkBusy = false;
+    operation.finishReport();
     if (statusRead)
         cmdStatus_Click();
-    if (pressed)
-        pressed->setEnabled(true);
-}
-
-// Handshake, the action's own bytes, then the word. A failed handshake is
-// answered with the abort word only.
-void frmMain::commandExchange(std::int16_t code, std::int32_t word, double answerWait,
-                              const std::function<void()>& beforeWord, const std::function<void()>& wordRefused)
-{
-    if (!LinkHandshake(code)) {
-        SendWordOrAbort(1, 0);
-        return;
-    }
-    if (beforeWord)
-        beforeWord();
-    if (!SendWordOrAbort(0, word, answerWait))
-        wordRefused();
 }
 
 namespace {
-const auto linkError0 = [] { ShowLinkError(0); };
+void tellLinkError0() { ShowLinkError(0); }
 } // namespace
 
 void frmMain::chkIoOutput_Click(int Index)
 {
-    if (Index < 0 || Index > 31)
+    if (Index < 0 || Index > kLastOutput)
         return;
-    runConsoleAction(nullptr, false, [Index, this] {
-        // Outputs 0..7 belong to the controller: nothing is sent.
-        if (Index < 8)
-            return;
-        commandExchange(CMD_SET_OUTPUT, 0, kByteWait, [Index] {
-            writeByte(std::uint8_t(Index - 7));
-            // The opposite of what the last status read found, not the box's new state.
-            writeByte(g_OutState[std::size_t(Index)] == 1 ? 0 : 1);
-        }, linkError0);
+    runConsoleAction(nullptr, false, [Index] {
+        // The opposite of what the last status read found, not the box's new state.
+        if (setOutput(Index, g_OutState[std::size_t(Index)] != 1) == CommandResult::WordRefused)
+            tellLinkError0();
     });
 }
 
@@ -234,11 +208,13 @@ void frmMain::cmdIoAllOnOff_Click(int Index)
 {
     if (Index < 0 || Index > 1)
         return;
-    runConsoleAction(cmdIoAllOnOff[std::size_t(Index)], true, [Index, this] {
-        if (Index == 0)
-            commandExchange(CMD_IO_ALL_ON, 0, kByteWait, {}, linkError0);
-        else
-            commandExchange(CMD_IO_ALL_OFF, 0, kByteWait, {}, [] { common::MsgBox(QStringLiteral("통신 에러 발생")); });
+    runConsoleAction(cmdIoAllOnOff[std::size_t(Index)], true, [Index] {
+        if (Index == 0) {
+            if (sendCommand(ConsoleCommand::IoAllOn) == CommandResult::WordRefused)
+                tellLinkError0();
+        } else if (sendCommand(ConsoleCommand::IoAllOff) == CommandResult::WordRefused) {
+            common::MsgBox(QStringLiteral("통신 에러 발생"));
+        }
     });
 }
 
@@ -258,35 +234,42 @@ void frmMain::cmdRun_Click(int Index)
             // The number is read before the handshake; the box holds 0..31.
             const auto number = common::toInt16(common::Val(txtRunPrgNo->text()));
             const std::int32_t prg = number && *number >= 0 ? *number : 0;
-            commandExchange(CMD_RUN, prg, kMotionAnswerWait, [this] {
+            const CommandResult r = runProgram(prg, [this] {
                 setRunButtonsEnabled(false);
                 m_Running = true;
-            }, linkError0);
+            });
+            if (r == CommandResult::WordRefused)
+                tellLinkError0();
             return;
         }
         setRunButtonsEnabled(true);
         m_Running = false;
-        // Stop and run reset are bare bytes: no handshake, no answer.
-        writeByte(Index == 1 ? LINK_DLE : LINK_CAN);
+        if (Index == 1)
+            stopRun();
+        else
+            resetRun();
     });
 }
 
 void frmMain::cmdSvOn_Click(int Index)
 {
-    static constexpr std::int16_t codes[] = {CMD_SERVO_ON, CMD_SERVO_OFF, CMD_ALARM_RESET};
+    static constexpr ConsoleCommand commands[] = {ConsoleCommand::ServoOn, ConsoleCommand::ServoOff,
+                                                  ConsoleCommand::AlarmReset};
     if (Index < 0 || Index > 2)
         return;
-    runConsoleAction(cmdSvOn[std::size_t(Index)], true, [Index, this] {
-        // Servo on may be answered only once the motion is under way.
-        const double wait = Index == 0 ? kMotionAnswerWait : kByteWait;
-        commandExchange(codes[Index], 0, wait, {}, linkError0);
+    runConsoleAction(cmdSvOn[std::size_t(Index)], true, [Index] {
+        if (sendCommand(commands[Index]) == CommandResult::WordRefused)
+            tellLinkError0();
     });
 }
 
 void frmMain::cmdZR_Click(int Index)
 {
     (void)Index; // both zero-return buttons do the same
-    runConsoleAction(nullptr, false, [this] { commandExchange(CMD_ZR, 0, kMotionAnswerWait, {}, linkError0); });
+    runConsoleAction(nullptr, false, [] {
+        if (sendCommand(ConsoleCommand::ZeroReturn) == CommandResult::WordRefused)
+            tellLinkError0();
+    });
 }
 
 void frmMain::cmderr_Click()
@@ -296,34 +279,25 @@ void frmMain::cmderr_Click()
 
 void frmMain::cmdStatus_Click()
 {
-    if (!SerialPortControl::MSComm1().PortOpen() || g_LinkBusy)
+    // A closed port or a running operation: the read is passed over silently.
+    const OperatorExchange operation(OperatorExchange::PortCheck::Quiet,
+                                     [this](bool enabled) { cmdStatus->setEnabled(enabled); }, this);
+    if (!operation)
         return;
-    ExchangeGuard guard;
-    if (!guard)
-        return;
-    g_LinkBusy = true;
     Lamp* run = imgruncomm[0];
     Lamp* servo = imgruncomm[1];
     Lamp* errLamp = imgruncomm[2];
     run->setPicture(QStringLiteral("imgstop"));
     errLamp->setPicture(QStringLiteral("imgOff"));
-    cmdStatus->setEnabled(false);
-    auto end = [this] {
-        g_LinkBusy = false;
-        cmdStatus->setEnabled(true);
-    };
 
-    common::Sleep(400);
-    if (!ReadIoStatus(2)) {
-        end();
+    const std::optional<IoBits> outputs = readOutputs();
+    if (!outputs)
         return;
-    }
     for (int n = 0; n < 32; ++n) {
-        const bool on = ((n < 16 ? g_OutLo >> n : g_OutHi >> (n - 16)) & 1) != 0;
-        chkIoOutput[std::size_t(n)]->setChecked(on);
-        g_OutState[std::size_t(n)] = on ? 1 : 0;
+        chkIoOutput[std::size_t(n)]->setChecked(outputs->on(n));
+        g_OutState[std::size_t(n)] = outputs->on(n) ? 1 : 0;
     }
-    const bool alarm = chkIoOutput[0]->isChecked();
+    const bool alarm = outputs->on(kAlarmOutput);
     if (!alarm)
         m_AlarmArmed = true;
     if (alarm && m_AlarmArmed) {
@@ -332,25 +306,20 @@ void frmMain::cmdStatus_Click()
         m_AlarmArmed = false;
     }
 
-    common::Sleep(400);
-    if (!ReadIoStatus(1)) {
-        end();
+    const std::optional<IoBits> inputs = readInputs();
+    if (!inputs)
         return;
-    }
-    for (int n = 0; n < 32; ++n) {
-        const bool on = ((n < 16 ? g_InLo >> n : g_InHi >> (n - 16)) & 1) != 0;
-        chkIoInput[std::size_t(n)]->setChecked(on);
-    }
+    for (int n = 0; n < 32; ++n)
+        chkIoInput[std::size_t(n)]->setChecked(inputs->on(n));
     imgComm->setPicture(QStringLiteral("imgOn"));
-    servo->setPicture(chkIoOutput[2]->isChecked() ? QStringLiteral("Imgservo") : QStringLiteral("imgOff"));
-    if (chkIoOutput[0]->isChecked()) {
+    servo->setPicture(chkIoOutput[kServoOutput]->isChecked() ? QStringLiteral("Imgservo") : QStringLiteral("imgOff"));
+    if (chkIoOutput[kAlarmOutput]->isChecked()) {
         errLamp->setPicture(QStringLiteral("imgerr"));
         m_Running = false;
         setRunButtonsEnabled(true);
     }
     if (m_Running)
         run->setPicture(QStringLiteral("imgrun"));
-    end();
 }
 
 void frmMain::txtRunPrgNo_Change()

@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "console/consoleexchange.h"
 #include "frmsplash.h"
 
 #include "common/events.h"
@@ -7,10 +8,10 @@
 #include "common/numbers.h"
 #include "common/settings.h"
 #include "common/texts.h"
-#include "link/exchange.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
 #include "link/mscomm.h"
+#include "link/operatorexchange.h"
 #include "params/parawindows.h"
 #include "pendant/frmtp.h"
 #include "points/pointtables.h"
@@ -23,6 +24,7 @@
 namespace app {
 
 using namespace comm;
+using namespace console;
 
 namespace {
 const QString kNotConnected = QString::fromUtf8(common::texts::kNotConnected);
@@ -118,8 +120,8 @@ void frmMain::connectPort(int portNumber)
     SerialPortControl& port = SerialPortControl::MSComm1();
     if (port.PortOpen())
         return;
-    ExchangeGuard guard;
-    if (!guard)
+    const OperatorExchange operation(OperatorExchange::PortCheck::None, {}, this);
+    if (!operation)
         return;
     if (auto e = port.setCommPort(portNumber)) {
         common::MsgBox(e->text());
@@ -134,61 +136,39 @@ void frmMain::connectPort(int portNumber)
         common::MsgBox(e->text(), common::MsgButtons::Ok, common::kAppTitle, common::MsgIcon::None, detail);
         return;
     }
-    g_LinkBusy = true;
-    g_RxEvent = false;
-    writeByte(LINK_ENQ);
-    const double deadline = common::clockSeconds() + kConnectWait;
-    while (common::clockSeconds() < deadline && !port.failed()) {
-        common::waitEvents(50);
-        if (g_RxEvent)
-            break;
-    }
-    if (!g_RxEvent) {
+    switch (connectController()) {
+    case ConnectAnswer::NoAnswer:
         common::MsgBox(kNotConnected);
         port.setPortOpen(false);
-        g_LinkBusy = false;
         return;
-    }
-    g_RxEvent = false;
-    // Only the last byte of the notification that ended the wait decides.
-    if (!g_InBytes.isEmpty() && std::uint8_t(g_InBytes[0]) == LINK_DC1) {
-        g_RxTail = 0;
-        g_RxHead = 0;
-        g_RxEvent = false;
-        g_LinkBusy = false;
+    case ConnectAnswer::Refused:
+        return;
+    case ConnectAnswer::Connected:
         imgComm->setPicture(QStringLiteral("imgOn"));
         cmdStatus_Click();
         return;
     }
-    g_LinkBusy = false;
 }
 
 void frmMain::mnuCommPortClose_Click()
 {
-    if (g_LinkBusy)
+    const OperatorExchange operation(OperatorExchange::PortCheck::Quiet, {}, this);
+    if (!operation)
         return;
-    ExchangeGuard guard;
-    if (!guard)
-        return;
-    g_LinkBusy = true;
     g_RxEvent = false;
-    SerialPortControl& port = SerialPortControl::MSComm1();
-    if (port.PortOpen()) {
-        if (LinkHandshake(CMD_DISCONNECT)) {
-            imgComm->setPicture(QStringLiteral("imgOff"));
-            port.setPortOpen(false);
-        } else {
-            common::DoEvents();
-        }
+    if (disconnectController()) {
+        imgComm->setPicture(QStringLiteral("imgOff"));
+        SerialPortControl::MSComm1().setPortOpen(false);
+    } else {
+        common::DoEvents();
     }
-    g_LinkBusy = false;
 }
 
 void frmMain::Form_Unload(bool& cancel)
 {
     // A window-manager close reaches a disabled window too; and unloading in
     // the middle of an exchange would pull the window from under its wait.
-    if (!isEnabled() || g_LinkBusy || ExchangeGuard::busy()) {
+    if (!isEnabled() || g_LinkBusy || OperatorExchange::running()) {
         cancel = true;
         return;
     }

@@ -88,8 +88,6 @@ private:
     void connectPort(int port);
     void openDisablingWindow(common::Form& window);
     void runConsoleAction(QPushButton* pressed, bool statusRead, const std::function<void()>& exchange);
-    void commandExchange(std::int16_t code, std::int32_t word, double answerWait, const std::function<void()>& beforeWord,
-                         const std::function<void()>& wordRefused);
     void setRunButtonsEnabled(bool enabled);
     void checkAxisParaPending();
 

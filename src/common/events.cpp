@@ -9,7 +9,7 @@
 namespace common {
 
 namespace {
-int g_serveDepth = 0;
+int serveDepth = 0;
 
 std::function<double()>& clockOverride()
 {
@@ -24,9 +24,9 @@ std::function<void(int)>& sleepOverride()
 }
 } // namespace
 
-EventServeScope::EventServeScope() { ++g_serveDepth; }
-EventServeScope::~EventServeScope() { --g_serveDepth; }
-int eventServeDepth() { return g_serveDepth; }
+EventServeScope::EventServeScope() { ++serveDepth; }
+EventServeScope::~EventServeScope() { --serveDepth; }
+int eventServeDepth() { return serveDepth; }
 
 void DoEvents()
 {

@@ -5,14 +5,14 @@
 namespace common {
 
 namespace {
-std::array<bool, 3> g_held{};
-bool valid(int n) { return n >= 1 && n < int(g_held.size()); }
+std::array<bool, 3> heldNumbers{};
+bool valid(int n) { return n >= 1 && n < int(heldNumbers.size()); }
 } // namespace
 
 FileNumber::FileNumber(int number) : m_number(number), m_claimed(false)
 {
-    if (valid(number) && !g_held[number]) {
-        g_held[number] = true;
+    if (valid(number) && !heldNumbers[number]) {
+        heldNumbers[number] = true;
         m_claimed = true;
     }
 }
@@ -20,15 +20,15 @@ FileNumber::FileNumber(int number) : m_number(number), m_claimed(false)
 FileNumber::~FileNumber()
 {
     if (m_claimed)
-        g_held[m_number] = false;
+        heldNumbers[m_number] = false;
 }
 
-bool FileNumber::inUse(int number) { return valid(number) && g_held[number]; }
+bool FileNumber::inUse(int number) { return valid(number) && heldNumbers[number]; }
 
 void FileNumber::close(int number)
 {
     if (valid(number))
-        g_held[number] = false;
+        heldNumbers[number] = false;
 }
 
 } // namespace common

@@ -2,88 +2,39 @@
 
 #include "moderror.h"
 #include "modlib.h"
+#include "operatorexchange.h"
 
 #include "common/events.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace comm {
-
-namespace {
-int g_guardCount = 0;
-int g_guardDepth = -1;
-
-int g_reportCount = 0;
-bool g_reportFailure = false;
-} // namespace
-
-ExchangeGuard::ExchangeGuard() : m_owned(false)
-{
-    const int depth = common::eventServeDepth();
-    if (g_guardCount == 0) {
-        g_guardDepth = depth;
-        m_owned = true;
-    } else if (depth == g_guardDepth) {
-        m_owned = true;
-    }
-    if (m_owned)
-        ++g_guardCount;
-}
-
-ExchangeGuard::~ExchangeGuard()
-{
-    if (m_owned && --g_guardCount == 0)
-        g_guardDepth = -1;
-}
-
-bool ExchangeGuard::busy() { return g_guardCount > 0; }
-
-bool ExchangeGuard::mayUseLink() { return g_guardCount == 0 || common::eventServeDepth() == g_guardDepth; }
-
-TransferReport::TransferReport() : m_outermost(g_reportCount == 0)
-{
-    if (m_outermost)
-        g_reportFailure = false;
-    ++g_reportCount;
-}
-
-TransferReport::~TransferReport()
-{
-    finish();
-    --g_reportCount;
-}
-
-void TransferReport::finish()
-{
-    if (m_finished || !m_outermost)
-        return;
-    m_finished = true;
-    if (g_reportFailure) {
-        g_reportFailure = false;
-        ShowLinkError(0);
-    }
-}
-
-bool TransferReport::failureNoted() const { return g_reportFailure; }
-
-void TransferReport::noteSilentFailure()
-{
-    if (g_reportCount > 0)
-        g_reportFailure = true;
-}
 
 bool sendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte)
 {
-    unsigned sum = 0;
-    for (int i = 0; i < n; ++i) {
-        g_TxBuf = data[i];
-        sum = (sum + g_TxBuf) & 0xFFu;
-        SendTxByte();
-        if (onByte)
+    if (onByte) {
+        // A progress bar follows the bytes as they are written.
+        unsigned sum = 0;
+        for (int i = 0; i < n; ++i) {
+            g_TxBuf = data[i];
+            sum = (sum + g_TxBuf) & 0xFFu;
+            SendTxByte();
             onByte(i);
+        }
+        return SendBlockEnd(std::uint8_t((0u - sum) & 0xFFu));
     }
-    return SendBlockEnd(std::uint8_t((0u - sum) & 0xFFu));
+    // Otherwise one write for the data bytes and the trailer: a write per
+    // byte costs the PC more than the line's own time at high rates.
+    std::vector<std::uint8_t> out(data, data + std::max(n, 0));
+    out.push_back(blockChecksum(data, n));
+    out.push_back(LINK_ETX);
+    WriteBytes(out.data(), int(out.size()));
+    return BlockAnswered();
 }
 
-BlockRecv recvBlock(int n, std::uint8_t* into, int capacity, bool report, const ByteProgress& onByte)
+namespace {
+BlockRecv receiveBlock(int n, std::uint8_t* into, int capacity, bool refuse, bool report, const ByteProgress& onByte)
 {
     unsigned sum = 0;
     for (int i = 0; i < n; ++i) {
@@ -99,15 +50,23 @@ BlockRecv recvBlock(int n, std::uint8_t* into, int capacity, bool report, const 
     }
     if (!RecvBlockEnd())
         return BlockRecv::Failed;
-    if (n > capacity || n < 0 || ((sum + unsigned(g_RxChk)) & 0xFFu) != 0) {
+    if (refuse || n > capacity || n < 0 || ((sum + unsigned(g_RxChk)) & 0xFFu) != 0) {
         writeByte(LINK_DLE);
         if (report)
-            TransferReport::noteSilentFailure();
+            OperatorExchange::noteSilentFailure();
         return BlockRecv::Refused;
     }
     writeByte(LINK_EOT);
     return BlockRecv::Accepted;
 }
+} // namespace
+
+BlockRecv recvBlock(int n, std::uint8_t* into, int capacity, bool report, const ByteProgress& onByte)
+{
+    return receiveBlock(n, into, capacity, false, report, onByte);
+}
+
+BlockRecv DiscardBlock(int n, bool report) { return receiveBlock(n, nullptr, 0, true, report, {}); }
 
 std::uint8_t blockChecksum(const std::uint8_t* data, int n)
 {

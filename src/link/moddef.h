@@ -39,13 +39,14 @@ extern std::array<std::uint8_t, kRingSlots + 1> g_RxRing;
 extern std::int16_t g_RxHead;
 extern std::int16_t g_RxTail;
 // A byte arrived while the ring was full: the running receive fails.
-extern bool g_RxOverflow;
+extern bool rxOverflow;
 extern QByteArray g_InBytes;
 extern bool g_RxEvent;
 extern std::array<std::uint8_t, kRxDataSize> g_RxData;
 extern std::int16_t g_BlockLen;
 extern std::int16_t g_RxChk;
 extern std::array<std::int32_t, 4> g_BytePlace;
+// Set while an operator-started exchange runs (OperatorExchange).
 extern bool g_LinkBusy;
 extern std::int32_t g_InLo;
 extern std::int32_t g_InHi;

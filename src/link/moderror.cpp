@@ -2,6 +2,7 @@
 
 #include "exchange.h"
 #include "modlib.h"
+#include "operatorexchange.h"
 
 #include "common/msgbox.h"
 
@@ -112,18 +113,17 @@ QString ctrlErrorMessage(std::int16_t code, std::int16_t value)
 
 void ReadCtrlError()
 {
-    ExchangeGuard guard;
-    if (!guard)
-        return;
     // Error Check is operator-started: a refused record is told, not dropped.
-    TransferReport report;
-    if (!LinkHandshake(CMD_READ_ERROR)) {
+    const OperatorExchange exchange;
+    if (!exchange)
+        return;
+    if (LinkHandshake(CMD_READ_ERROR) != Handshake::Echoed) {
         ShowLinkError(0);
         return;
     }
     std::array<std::uint8_t, 4> b{};
     if (recvBlock(4, b.data(), 4) != BlockRecv::Accepted) {
-        if (!report.failureNoted())
+        if (!OperatorExchange::failureNoted())
             ShowLinkError(0);
         return;
     }

@@ -3,6 +3,7 @@
 #include "exchange.h"
 #include "moderror.h"
 #include "mscomm.h"
+#include "operatorexchange.h"
 
 #include "common/events.h"
 #include "common/msgbox.h"
@@ -17,7 +18,7 @@ std::uint8_t g_TxBuf = 0;
 std::array<std::uint8_t, kRingSlots + 1> g_RxRing{};
 std::int16_t g_RxHead = 0;
 std::int16_t g_RxTail = 0;
-bool g_RxOverflow = false;
+bool rxOverflow = false;
 QByteArray g_InBytes;
 bool g_RxEvent = false;
 std::array<std::uint8_t, kRxDataSize> g_RxData{};
@@ -41,7 +42,7 @@ constexpr double kWakeSeconds = 0.05;
 bool lineBroken()
 {
     const SerialPortControl& port = SerialPortControl::MSComm1();
-    return !port.PortOpen() || port.failed() || g_RxOverflow;
+    return !port.PortOpen() || port.failed() || rxOverflow;
 }
 } // namespace
 
@@ -61,7 +62,7 @@ void MSComm1_OnComm()
         if (next == g_RxTail) {
             // A full ring would read as empty: refuse the byte and fail the
             // running receive instead of losing data silently.
-            g_RxOverflow = true;
+            rxOverflow = true;
             continue;
         }
         g_RxRing[std::size_t(g_RxHead)] = std::uint8_t(g_InBytes[0]);
@@ -86,7 +87,7 @@ void clearRxRing()
     port.Input();
     g_RxTail = 0;
     g_RxHead = 0;
-    g_RxOverflow = false;
+    rxOverflow = false;
 }
 
 bool waitRxByte(double limit)
@@ -95,7 +96,7 @@ bool waitRxByte(double limit)
     for (;;) {
         // After an overflow the bytes in the ring are no longer the line's
         // whole stream: fail rather than read past the lost ones.
-        if (g_RxOverflow)
+        if (rxOverflow)
             return false;
         if (RxAvail())
             return true;
@@ -110,6 +111,14 @@ bool waitRxByte(double limit)
 
 void SendTxByte() { SerialPortControl::MSComm1().Output(g_TxBuf); }
 
+void WriteBytes(const std::uint8_t* bytes, int n)
+{
+    if (n <= 0)
+        return;
+    g_TxBuf = bytes[n - 1];
+    SerialPortControl::MSComm1().Output(bytes, n);
+}
+
 bool RxAvail() { return g_RxHead != g_RxTail; }
 
 std::int16_t RxGetByte()
@@ -121,46 +130,35 @@ std::int16_t RxGetByte()
     return b;
 }
 
-namespace {
-bool g_handshakeTimedOut = false;
-} // namespace
-
-bool lastHandshakeTimedOut() { return g_handshakeTimedOut; }
-
-bool LinkHandshake(std::int16_t code)
+Handshake LinkHandshake(std::int16_t code)
 {
-    g_handshakeTimedOut = false;
     // Backstop of the one-exchange rule: a handshake from inside another
-    // exchange's wait writes nothing.
-    if (!ExchangeGuard::mayUseLink())
-        return false;
+    // exchange's wait writes nothing, and reads as not echoed.
+    if (!OperatorExchange::mayUseLink())
+        return Handshake::WrongEcho;
     // Late bytes of an earlier exchange must not pass for this one's answers.
     clearRxRing();
     writeByte(LINK_SOH);
     if (!waitRxByte(kHandshakeWait)) {
-        g_handshakeTimedOut = true;
         common::MsgBox(kNotConnected);
-        return false;
+        return Handshake::TimedOut;
     }
     RxGetByte();
     writeByte(std::uint8_t(code));
     if (!waitRxByte(kHandshakeWait)) {
-        g_handshakeTimedOut = true;
         common::MsgBox(kNotConnected);
-        return false;
+        return Handshake::TimedOut;
     }
-    return RxGetByte() == code;
+    return RxGetByte() == code ? Handshake::Echoed : Handshake::WrongEcho;
 }
 
 bool SendWordOrAbort(std::int16_t abort, std::int32_t w, double limit)
 {
-    writeByte(std::uint8_t(w & 0xFF));
-    writeByte(std::uint8_t((w >> 8) & 0xFF));
-    if (abort != 0) {
-        writeByte(LINK_DLE);
+    const std::uint8_t word[3] = {std::uint8_t(w & 0xFF), std::uint8_t((w >> 8) & 0xFF),
+                                  abort != 0 ? LINK_DLE : LINK_STX};
+    WriteBytes(word, 3);
+    if (abort != 0)
         return true;
-    }
-    writeByte(LINK_STX);
     if (!waitRxByte(limit))
         return false;
     return RxGetByte() == LINK_SYN;
@@ -191,8 +189,13 @@ bool RecvWordAck()
 
 bool SendBlockEnd(std::uint8_t chk)
 {
-    writeByte(chk);
-    writeByte(LINK_ETX);
+    const std::uint8_t trailer[2] = {chk, LINK_ETX};
+    WriteBytes(trailer, 2);
+    return BlockAnswered();
+}
+
+bool BlockAnswered()
+{
     if (!waitRxByte())
         return false;
     return RxGetByte() == LINK_EOT;
@@ -211,7 +214,7 @@ bool RecvBlockEnd()
 bool ReadIoStatus(std::int16_t which)
 {
     const std::int16_t code = which == 1 ? CMD_READ_INPUTS : CMD_READ_OUTPUTS;
-    if (!LinkHandshake(code)) {
+    if (LinkHandshake(code) != Handshake::Echoed) {
         ShowLinkError(0);
         return false;
     }

@@ -32,10 +32,15 @@ void SendTxByte();
 bool RxAvail();
 std::int16_t RxGetByte();
 
-bool LinkHandshake(std::int16_t code);
-// The last LinkHandshake that gave false timed out, so it has told the
-// operator itself; otherwise its failure (a wrong echo) went unseen.
-bool lastHandshakeTimedOut();
+// How a handshake ended. A time-out has told the operator itself; a wrong
+// echo has not, and the caller decides what is shown.
+enum class Handshake {
+    Echoed,    // the controller echoed the command code
+    WrongEcho, // another byte came back (or the link was not the caller's to use)
+    TimedOut,  // one of the two answers did not come; "not connected" was shown
+};
+
+Handshake LinkHandshake(std::int16_t code);
 bool SendWordAck(std::int32_t w, double limit = kByteWait);
 bool RecvWordAck();
 bool SendZeroWord(std::int16_t abort, double limit = kByteWait);
@@ -50,5 +55,12 @@ inline void writeByte(std::uint8_t b)
     g_TxBuf = b;
     SendTxByte();
 }
+
+// Writes n bytes in order as one piece: the same bytes on the line as n
+// writeByte calls, handed over at once. g_TxBuf ends holding the last.
+void WriteBytes(const std::uint8_t* bytes, int n);
+
+// The controller's answer to a block just written: true on LINK_EOT.
+bool BlockAnswered();
 
 } // namespace comm

@@ -2,13 +2,32 @@
 
 #include "common/settings.h"
 
+#include <QElapsedTimer>
 #include <QSerialPort>
 #include <QStringList>
+#include <QThread>
+
+#include <cerrno>
+#include <termios.h>
+#include <unistd.h>
 
 namespace comm {
 
 using common::RtError;
 namespace err = common::err;
+
+namespace {
+constexpr int kOpenRetryMs = 1000;
+constexpr int kOpenRetryStepMs = 20;
+
+// The failures of an open that may pass by themselves: a lock or an
+// exclusive hold of another opener (or the device's permissions not yet
+// set), a device not ready.
+bool transientOpenError(QSerialPort::SerialPortError e)
+{
+    return e == QSerialPort::PermissionError || e == QSerialPort::ResourceError;
+}
+} // namespace
 
 SerialPortControl& SerialPortControl::MSComm1()
 {
@@ -107,6 +126,22 @@ void SerialPortControl::applyLineSettings()
     case 3: m_port->setFlowControl(QSerialPort::HardwareControl); break;
     default: m_port->setFlowControl(QSerialPort::NoFlowControl); break;
     }
+    if (m_handshaking == 3)
+        addSoftwareFlowControl();
+}
+
+void SerialPortControl::addSoftwareFlowControl()
+{
+    // The serial library offers one flow control at a time: XON/XOFF goes
+    // onto the device itself, beside RTS/CTS, after the library's last
+    // setting (which would clear it again).
+    const int fd = int(m_port->handle());
+    termios t{};
+    if (fd < 0 || ::tcgetattr(fd, &t) != 0)
+        return;
+    t.c_cflag |= CRTSCTS;
+    t.c_iflag |= IXON | IXOFF;
+    ::tcsetattr(fd, TCSANOW, &t);
 }
 
 QString SerialPortControl::deviceFor(int port)
@@ -130,9 +165,24 @@ std::optional<RtError> SerialPortControl::setPortOpen(bool open)
     if (m_port->isOpen())
         return RtError::of(err::PortAlreadyOpen);
     m_failed = false;
+    m_openFailure.clear();
     m_port->setPortName(deviceFor(m_commPort));
-    if (!m_port->open(QIODevice::ReadWrite)) {
+    // A device that has just appeared (an adapter plugged in again, a line
+    // opened again) may for a moment still be locked by whoever held its
+    // name before (the serial library removes its lock only after it closed
+    // the device), held open exclusively, or not yet be ready: try again for
+    // a short while before the open counts as failed.
+    QElapsedTimer waited;
+    waited.start();
+    bool opened = m_port->open(QIODevice::ReadWrite);
+    while (!opened && transientOpenError(m_port->error()) && waited.elapsed() < kOpenRetryMs) {
+        m_port->clearError();
+        QThread::msleep(kOpenRetryStepMs);
+        opened = m_port->open(QIODevice::ReadWrite);
+    }
+    if (!opened) {
         const QSerialPort::SerialPortError e = m_port->error();
+        m_openFailure = m_port->errorString();
         m_port->clearError();
         if (e == QSerialPort::DeviceNotFoundError)
             return RtError::of(err::InvalidPortNumber);
@@ -148,11 +198,36 @@ std::optional<RtError> SerialPortControl::setPortOpen(bool open)
 
 void SerialPortControl::Output(std::uint8_t byte)
 {
-    if (!m_port->isOpen())
+    Output(&byte, 1);
+}
+
+void SerialPortControl::Output(const std::uint8_t* bytes, int n)
+{
+    if (!m_port->isOpen() || n <= 0)
         return;
-    const char c = char(byte);
-    if (m_port->write(&c, 1) == 1)
-        ++m_written;
+    // Straight to the device while nothing waits in the library's buffer:
+    // the same bytes in the same order, without the library's write
+    // notification waking the event loop for every piece.
+    int done = 0;
+    if (m_port->bytesToWrite() == 0) {
+        const int fd = int(m_port->handle());
+        while (done < n) {
+            const ssize_t w = ::write(fd, bytes + done, size_t(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0)
+                break;
+            done += int(w);
+        }
+        m_written += quint64(done);
+    }
+    if (done == n)
+        return;
+    // The rest (a full device buffer, a failing device) through the library,
+    // which keeps it in order and reports the failure.
+    const qint64 w = m_port->write(reinterpret_cast<const char*>(bytes + done), n - done);
+    if (w > 0)
+        m_written += quint64(w);
     // Bare bytes and answers must not linger in Qt's buffer.
     m_port->flush();
 }

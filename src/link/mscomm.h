@@ -38,6 +38,8 @@ public:
 
     // Writes one byte and hands it to the line at once.
     void Output(std::uint8_t byte);
+    // Writes n bytes in order and hands them to the line at once.
+    void Output(const std::uint8_t* bytes, int n);
 
     int InBufferCount() const;
     int InputLen = 0;
@@ -54,6 +56,10 @@ public:
     // default /dev/ttyS0 for COM1 and /dev/ttyS1 for COM2.
     static QString deviceFor(int port);
 
+    // The serial library's own account of why the last open failed (empty
+    // after a good open), for logs.
+    QString openFailure() const { return m_openFailure; }
+
     // Bytes written since the port opened (for the benchmarks).
     quint64 bytesWritten() const { return m_written; }
     quint64 bytesRead() const { return m_read; }
@@ -65,6 +71,7 @@ signals:
 private:
     explicit SerialPortControl(QObject* parent = nullptr);
     void applyLineSettings();
+    void addSoftwareFlowControl();
 
     QSerialPort* m_port;
     int m_commPort = 1;
@@ -78,6 +85,7 @@ private:
     bool m_failed = false;
     quint64 m_written = 0;
     quint64 m_read = 0;
+    QString m_openFailure;
 };
 
 } // namespace comm

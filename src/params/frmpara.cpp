@@ -1,17 +1,14 @@
 #include "frmpara.h"
 
 #include "parablock.h"
+#include "paraexchange.h"
 #include "parafile.h"
 
 #include "common/colors.h"
 #include "common/filedialog.h"
 #include "common/msgbox.h"
 #include "common/texts.h"
-#include "link/exchange.h"
 #include "link/moddef.h"
-#include "link/moderror.h"
-#include "link/modlib.h"
-#include "link/mscomm.h"
 
 #include <QGroupBox>
 #include <QVBoxLayout>
@@ -59,30 +56,6 @@ const Arrangement& arrangementOf(const ParaSet& set)
             return a;
     return kArrangements[2];
 }
-
-// The pressed transfer button stays disabled (where the set says so) and the
-// window refuses to close while the exchange runs.
-class RunningExchange {
-public:
-    RunningExchange(bool& running, QPushButton* button) : m_running(running), m_button(button)
-    {
-        m_running = true;
-        if (m_button)
-            m_button->setEnabled(false);
-    }
-    ~RunningExchange()
-    {
-        if (m_button)
-            m_button->setEnabled(true);
-        m_running = false;
-    }
-    RunningExchange(const RunningExchange&) = delete;
-    RunningExchange& operator=(const RunningExchange&) = delete;
-
-private:
-    bool& m_running;
-    QPushButton* m_button;
-};
 } // namespace
 
 void showBoxMessage(const QString& message)
@@ -245,7 +218,7 @@ void ParaForm::Form_Load()
 void ParaForm::Form_Unload(bool& cancel)
 {
     // Unloading would pull the window from under its own exchange's wait.
-    if (m_exchangeRunning) {
+    if (exchangeRunning()) {
         cancel = true;
         return;
     }
@@ -402,52 +375,33 @@ void ParaForm::cmdSave_Click(int Index)
     saveParaFile();
 }
 
-void ParaForm::cmdRcv_Click()
+comm::OperatorExchange::EnableControls ParaForm::pressedControl(QPushButton* pressed) const
 {
-    comm::ExchangeGuard guard;
-    if (!guard)
-        return;
-    if (!comm::SerialPortControl::MSComm1().PortOpen()) {
-        comm::ShowLinkError(1);
-        return;
-    }
-    comm::TransferReport report;
-    RunningExchange running(m_exchangeRunning, m_set.disableWhileRunning ? cmdRcv : nullptr);
-    receive();
+    // The axis window leaves its buttons enabled.
+    if (!m_set.disableWhileRunning)
+        return {};
+    return [pressed](bool enabled) { pressed->setEnabled(enabled); };
 }
 
-void ParaForm::receive()
+bool ParaForm::exchangeRunning() const
 {
-    if (!comm::LinkHandshake(m_set.recvCode) || !comm::RecvWordAck()) {
-        comm::ShowLinkError(0);
+    return comm::OperatorExchange::runningFor(this);
+}
+
+void ParaForm::cmdRcv_Click()
+{
+    const comm::OperatorExchange exchange(comm::OperatorExchange::PortCheck::Tell, pressedControl(cmdRcv), this);
+    if (!exchange)
         return;
-    }
-    const int announced = std::uint16_t(comm::g_BlockLen);
-    // A length from the set's size up to what g_RxData holds is taken; any
-    // other is refused whole (every byte still taken and summed, LINK_DLE
-    // answered, nothing stored): a shorter block would decode stale bytes.
-    const int capacity = announced >= blockLength(m_set) ? comm::kRxDataSize : -1;
-    switch (comm::recvBlock(announced, comm::g_RxData.data(), capacity)) {
-    case comm::BlockRecv::Failed:
-        comm::ShowLinkError(0);
-        return;
-    case comm::BlockRecv::Refused:
-        return; // the transfer report shows the link error box
-    case comm::BlockRecv::Accepted:
+    if (receiveParaBlock(m_set))
         runSteps(m_set.afterReceive);
-        return;
-    }
 }
 
 void ParaForm::cmdTrans_Click()
 {
-    comm::ExchangeGuard guard;
-    if (!guard)
+    const comm::OperatorExchange exchange(comm::OperatorExchange::PortCheck::Tell, pressedControl(cmdTrans), this);
+    if (!exchange)
         return;
-    if (!comm::SerialPortControl::MSComm1().PortOpen()) {
-        comm::ShowLinkError(1);
-        return;
-    }
     // The block's length is fixed when the exchange starts.
     const int axes = blockAxes(m_set);
     // A value that cannot travel is refused before anything is sent.
@@ -456,23 +410,7 @@ void ParaForm::cmdTrans_Click()
         valueRefused(*refusal);
         return;
     }
-    comm::TransferReport report;
-    RunningExchange running(m_exchangeRunning, m_set.disableWhileRunning ? cmdTrans : nullptr);
-    transmit(axes);
-}
-
-void ParaForm::transmit(int axes)
-{
-    const int length = axes * m_set.fields * 4;
-    if (!comm::LinkHandshake(m_set.transCode) || !comm::SendWordAck(length)) {
-        comm::ShowLinkError(0);
-        return;
-    }
-    // Values changed while the link waited go into the block.
-    const auto block = encodeParaBlock(m_set, axes);
-    const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&block);
-    if (!bytes || !comm::sendBlock(bytes->data(), int(bytes->size())))
-        comm::ShowLinkError(0);
+    transmitParaBlock(m_set, axes);
 }
 
 } // namespace params

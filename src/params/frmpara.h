@@ -11,6 +11,7 @@
 
 #include "common/form.h"
 #include "common/rterror.h"
+#include "link/operatorexchange.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -90,7 +91,7 @@ public:
     const QList<QPushButton*>& rowButtons(int row) const { return m_rows[std::size_t(row)]; }
 
     // The pressed button's exchange is running (the window refuses to close).
-    bool exchangeRunning() const { return m_exchangeRunning; }
+    bool exchangeRunning() const;
 
     // The Init... and Update... methods of the pattern.
     void initButtons();
@@ -124,15 +125,14 @@ protected:
     QGridLayout* body() const { return m_body; }
 
 private:
-    void receive();
-    void transmit(int axes);
+    // What the exchange holds disabled while it runs.
+    comm::OperatorExchange::EnableControls pressedControl(QPushButton* pressed) const;
 
     const ParaSet& m_set;
     QLineEdit* m_fileBox = nullptr;
     ParaFileDialog* m_dialog = nullptr;
     QGridLayout* m_body = nullptr;
     std::vector<QList<QPushButton*>> m_rows;
-    bool m_exchangeRunning = false;
 };
 
 // A box check's message: OK only, the application's title.

@@ -3,6 +3,7 @@
 #include "link/exchange.h"
 #include "link/moddef.h"
 #include "link/modlib.h"
+#include "link/operatorexchange.h"
 
 #include <optional>
 
@@ -36,7 +37,7 @@ std::optional<Run> runFor(Table t, std::int16_t mode, std::int16_t startNo, std:
 // error box; the handshake has shown its own time-out message already.
 void noteFailure()
 {
-    comm::TransferReport::noteSilentFailure();
+    comm::OperatorExchange::noteSilentFailure();
 }
 
 bool failed()
@@ -54,7 +55,7 @@ comm::ByteProgress byteProgress(Progress* bar)
 
 bool sendPoint(Table t, int p, int n, Progress* byteBar)
 {
-    if (!comm::LinkHandshake(desc(t).sendCode))
+    if (comm::LinkHandshake(desc(t).sendCode) != comm::Handshake::Echoed)
         return failed();
     comm::g_BlockLen = std::int16_t(n * 4);
     if (byteBar)
@@ -85,7 +86,7 @@ PointRecv recvFailed()
 
 PointRecv recvPoint(Table t, int n, Progress* byteBar)
 {
-    if (!comm::LinkHandshake(desc(t).recvCode))
+    if (comm::LinkHandshake(desc(t).recvCode) != comm::Handshake::Echoed)
         return recvFailed();
     comm::g_BlockLen = std::int16_t(n * 4);
     if (byteBar)
@@ -132,10 +133,9 @@ void sendPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t e
     const int n = comm::chosenModelAxes();
     if (!run || n == 0)
         return;
-    const comm::ExchangeGuard guard;
-    if (!guard)
+    const comm::OperatorExchange exchange;
+    if (!exchange)
         return;
-    comm::TransferReport report;
     if (bar) {
         bar->setValue(0);
         if (!run->single)
@@ -156,10 +156,9 @@ bool recvPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t e
     const int n = comm::chosenModelAxes();
     if (!run || n == 0)
         return false;
-    const comm::ExchangeGuard guard;
-    if (!guard)
+    comm::OperatorExchange exchange;
+    if (!exchange)
         return false;
-    comm::TransferReport report;
     if (bar) {
         bar->setValue(0);
         if (!run->single)
@@ -178,7 +177,7 @@ bool recvPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t e
         else if (r == PointRecv::Failed)
             break;
     }
-    report.finish();
+    exchange.finishReport();
     if (bar)
         bar->setValue(0);
     return stored;

@@ -5,9 +5,9 @@
 #include "common/msgbox.h"
 #include "common/numbers.h"
 #include "common/texts.h"
-#include "link/exchange.h"
 #include "link/moderror.h"
 #include "link/mscomm.h"
+#include "link/operatorexchange.h"
 
 #include <QHBoxLayout>
 #include <QSignalBlocker>
@@ -217,28 +217,35 @@ void PointWindow::click(Side& side, bool transSide, int index)
 {
     if (index < 0 || std::size_t(index) >= side.buttons.size())
         return;
-    if (!comm::SerialPortControl::MSComm1().PortOpen()) {
-        comm::ShowLinkError(1);
+    const PointAction action = side.actions[std::size_t(index)];
+    QPushButton* button = side.buttons[std::size_t(index)];
+    if (!talksToController(action)) {
+        // A file command is no exchange, but it too wants the port open.
+        if (!comm::SerialPortControl::MSComm1().PortOpen()) {
+            comm::ShowLinkError(1);
+            return;
+        }
+        button->setEnabled(false);
+        runAction(side, transSide, action);
+        if (transSide)
+            side.bar->setValue(0);
+        button->setEnabled(true);
         return;
     }
-    const PointAction action = side.actions[std::size_t(index)];
     // A click served while another exchange waits does nothing at all.
-    std::optional<comm::ExchangeGuard> guard;
-    if (talksToController(action)) {
-        guard.emplace();
-        if (!*guard)
-            return;
-    }
-    QPushButton* button = side.buttons[std::size_t(index)];
-    button->setEnabled(false);
-    if (guard)
-        ++m_running;
+    comm::OperatorExchange exchange(comm::OperatorExchange::PortCheck::Tell,
+                                    [button](bool enabled) { button->setEnabled(enabled); }, this);
+    if (!exchange)
+        return;
     runAction(side, transSide, action);
-    if (guard)
-        --m_running;
+    exchange.finishReport();
     if (transSide)
         side.bar->setValue(0);
-    button->setEnabled(true);
+}
+
+bool PointWindow::running() const
+{
+    return comm::OperatorExchange::runningFor(this);
 }
 
 void PointWindow::runAction(Side& side, bool transSide, PointAction action)

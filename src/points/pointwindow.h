@@ -95,7 +95,7 @@ class PointWindow : public common::Form {
     Q_OBJECT
 public:
     // A transfer of this window is going on (the window will not close).
-    bool running() const { return m_running > 0; }
+    bool running() const;
 
 protected:
     struct Side {
@@ -149,7 +149,6 @@ private:
     std::optional<std::pair<int, int>> blockRange(const Side& side) const;
     void tellRange() const;
 
-    int m_running = 0;
 };
 
 } // namespace points

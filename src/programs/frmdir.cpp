@@ -1,7 +1,6 @@
 #include "frmdir.h"
 
 #include "folders.h"
-#include "frmfile.h"
 
 #include "common/msgbox.h"
 
@@ -83,6 +82,28 @@ QString frmdir::folderText() const
     return Dir1->Path();
 }
 
+std::optional<QString> frmdir::choose(int recvNumber)
+{
+    Load();
+    m_recvNumber = recvNumber;
+    m_chosen.reset();
+    Text1->setText(folderText());
+    if (where_clicked == kReceive) {
+        save_directory = Text1->text();
+        Text1->setText(defaultPrgFile(save_directory, recvNumber));
+    } else if (where_clicked == kTrans) {
+        open_directory = Text1->text();
+    }
+    ShowModal();
+    return m_chosen;
+}
+
+void frmdir::proposePath(const QString& path)
+{
+    Load();
+    Text1->setText(path);
+}
+
 void frmdir::Drive1_Change()
 {
     // The drive list goes on showing the new drive even when it cannot be read.
@@ -96,7 +117,7 @@ void frmdir::Dir1_Change()
     Text1->setText(folderText());
     if (where_clicked == kReceive) {
         save_directory = Text1->text();
-        Text1->setText(defaultPrgFile(save_directory, frmFile::instance().recvNumberUsed()));
+        Text1->setText(defaultPrgFile(save_directory, m_recvNumber));
     } else if (where_clicked == kTrans) {
         open_directory = Text1->text();
     }
@@ -112,11 +133,9 @@ void frmdir::File1_Click()
 
 void frmdir::OKButton_Click()
 {
-    frmFile& f = frmFile::instance();
-    if (where_clicked == kReceive)
-        f.txtFileReceive[0]->setText(Text1->text());
-    else if (where_clicked == kTrans)
-        f.txtFileTrans[0]->setText(Text1->text());
+    m_chosen.reset();
+    if (where_clicked == kReceive || where_clicked == kTrans)
+        m_chosen = Text1->text();
     hide();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The folder chooser of the program-transfer window, shown modal: the folder
 // of each side (open_directory, save_directory) follows its folder list, and
-// OK puts the path box into the side's file-name box.
+// OK gives the path box back to the transfer window for the side's
+// file-name box.
 
 #include "folderlists.h"
 
@@ -9,6 +10,8 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <optional>
 
 namespace programs {
 
@@ -27,6 +30,16 @@ public:
     // strings hold it (its case kept).
     QString folderText() const;
 
+    // Shows the chooser modal for the side where_clicked names ("trans" or
+    // "receive"): the path box starts at the side's folder, the receive side
+    // proposing the default file of program `recvNumber` there. The path OK
+    // took, or nothing (Cancel, or no side).
+    std::optional<QString> choose(int recvNumber);
+    // What OK took for the side of where_clicked; nothing before it.
+    const std::optional<QString>& chosenPath() const { return m_chosen; }
+    // Puts a proposed file into the path box (the receive number changed).
+    void proposePath(const QString& path);
+
     QLineEdit* Text1 = nullptr;
     DirListBox* Dir1 = nullptr;
     FileListBox* File1 = nullptr;
@@ -43,6 +56,9 @@ protected:
 
 private:
     frmdir();
+
+    int m_recvNumber = 0;
+    std::optional<QString> m_chosen;
 };
 
 } // namespace programs

@@ -7,9 +7,7 @@
 #include "common/msgbox.h"
 #include "common/numbers.h"
 #include "common/texts.h"
-#include "link/exchange.h"
-#include "link/moderror.h"
-#include "link/mscomm.h"
+#include "link/operatorexchange.h"
 
 #include <QGridLayout>
 #include <QSignalBlocker>
@@ -34,26 +32,6 @@ int numberOfBox(const QString& text)
 }
 
 } // namespace
-
-// Holds the window's transfer controls disabled for one transfer.
-class frmFile::RunningScope {
-public:
-    explicit RunningScope(frmFile& w) : m_w(w)
-    {
-        if (m_w.m_running++ == 0)
-            m_w.setTransferControlsEnabled(false);
-    }
-    ~RunningScope()
-    {
-        if (--m_w.m_running == 0)
-            m_w.setTransferControlsEnabled(true);
-    }
-    RunningScope(const RunningScope&) = delete;
-    RunningScope& operator=(const RunningScope&) = delete;
-
-private:
-    frmFile& m_w;
-};
 
 frmFile& frmFile::instance()
 {
@@ -180,6 +158,16 @@ void frmFile::Form_Unload(bool& cancel)
     common::enableMainWindowFor(this);
 }
 
+bool frmFile::running() const
+{
+    return comm::OperatorExchange::runningFor(this);
+}
+
+comm::OperatorExchange::EnableControls frmFile::transferControls()
+{
+    return [this](bool enabled) { setTransferControlsEnabled(enabled); };
+}
+
 void frmFile::setTransferControlsEnabled(bool enabled)
 {
     for (QPushButton* b :
@@ -198,46 +186,38 @@ void frmFile::cmdFileReceive_Click(int Index)
 {
     if (Index < 0 || Index > 1)
         return;
-    if (!comm::SerialPortControl::MSComm1().PortOpen()) {
-        comm::ShowLinkError(1);
-        return;
-    }
     // A click served while another exchange waits does nothing at all.
-    const comm::ExchangeGuard guard;
-    if (!guard)
+    comm::OperatorExchange exchange(comm::OperatorExchange::PortCheck::Tell, transferControls(), this);
+    if (!exchange)
         return;
     if (txtFileReceive[0]->text().isEmpty()) {
         common::MsgBox(kNoSaveName);
         return;
     }
-    const RunningScope scope(*this);
     if (Index == 0) {
         g_RecvFileNo = std::int16_t(recvNumberUsed());
         RecvPrgFile(0, this);
     } else {
         RecvPrgFile(1, this);
     }
+    exchange.finishReport();
 }
 
 void frmFile::cmdFileTrans_Click(int Index)
 {
     if (Index < 0 || Index > 1)
         return;
-    if (!comm::SerialPortControl::MSComm1().PortOpen()) {
-        comm::ShowLinkError(1);
-        return;
-    }
-    const comm::ExchangeGuard guard;
-    if (!guard)
+    comm::OperatorExchange exchange(comm::OperatorExchange::PortCheck::Tell, transferControls(), this);
+    if (!exchange)
         return;
     if (txtFileTrans[0]->text().isEmpty()) {
         common::MsgBox(kNoTransName);
         return;
     }
-    const RunningScope scope(*this);
     if (Index == 0) {
         g_TransFileNo = std::int16_t(numberOfBox(txtFileTrans[1]->text()));
         TransPrgFile(0, this);
+        exchange.finishReport();
         return;
     }
     const QString unreadable = checkDefaultPrgFiles(open_directory);
@@ -246,27 +226,21 @@ void frmFile::cmdFileTrans_Click(int Index)
         return;
     }
     TransPrgFile(1, this);
+    exchange.finishReport();
 }
 
 void frmFile::cmdFileTransOpen_Click()
 {
-    frmdir& d = frmdir::instance();
-    d.Load();
     where_clicked = QStringLiteral("trans");
-    d.Text1->setText(d.folderText());
-    open_directory = d.Text1->text();
-    d.ShowModal();
+    if (const auto path = frmdir::instance().choose(recvNumberUsed()))
+        txtFileTrans[0]->setText(*path);
 }
 
 void frmFile::cmdFileReceiveOpen_Click()
 {
-    frmdir& d = frmdir::instance();
-    d.Load();
     where_clicked = QStringLiteral("receive");
-    d.Text1->setText(d.folderText());
-    save_directory = d.Text1->text();
-    d.Text1->setText(defaultPrgFile(save_directory, recvNumberUsed()));
-    d.ShowModal();
+    if (const auto path = frmdir::instance().choose(recvNumberUsed()))
+        txtFileReceive[0]->setText(*path);
 }
 
 void frmFile::txtFileReceive_Change(int Index)
@@ -303,10 +277,8 @@ void frmFile::numberChanged(bool transSide, int index)
         return;
     }
     // The file proposed is that of the number a receive will use ("1." is 1).
-    frmdir& d = frmdir::instance();
-    d.Load();
     const QString name = defaultPrgFile(save_directory, *n);
-    d.Text1->setText(name);
+    frmdir::instance().proposePath(name);
     txtFileReceive[0]->setText(name);
     g_RecvFileNo = *n;
 }

@@ -6,6 +6,7 @@
 #include "prgtransfer.h"
 
 #include "common/form.h"
+#include "link/operatorexchange.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -34,7 +35,7 @@ public:
     int recvNumberUsed() const;
 
     // A transfer of this window is going on (the window will not close).
-    bool running() const { return m_running > 0; }
+    bool running() const;
 
     QGroupBox* fraFileTrans = nullptr;
     QGroupBox* fraFileReceive = nullptr;
@@ -58,7 +59,7 @@ private:
     // Every control that starts a transfer or changes what it uses is
     // disabled while one runs.
     void setTransferControlsEnabled(bool enabled);
-    class RunningScope;
+    comm::OperatorExchange::EnableControls transferControls();
 
     void showRecvNumber(int n) override;
     void showTransNumber(int n) override;
@@ -70,7 +71,6 @@ private:
     // Remembered between openings.
     QString m_RecvFileName;
     QString m_TransFileName;
-    int m_running = 0;
 };
 
 } // namespace programs

@@ -9,6 +9,7 @@
 #include "link/moddef.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
+#include "link/operatorexchange.h"
 
 #include "common/filenumbers.h"
 #include "common/rterror.h"
@@ -32,16 +33,16 @@ bool validProgram(int n)
 
 // A handshake that timed out has shown its message; a wrong echo has not and
 // is told when the transfer ends.
-void handshakeFailed()
+void handshakeFailed(comm::Handshake h)
 {
-    if (!comm::lastHandshakeTimedOut())
-        comm::TransferReport::noteSilentFailure();
+    if (h != comm::Handshake::TimedOut)
+        comm::OperatorExchange::noteSilentFailure();
 }
 
 Then recvOne(int n, bool all, const QString& fileBox, PrgTransferView* view)
 {
-    if (!comm::LinkHandshake(comm::CMD_PRG_RECV)) {
-        handshakeFailed();
+    if (const comm::Handshake h = comm::LinkHandshake(comm::CMD_PRG_RECV); h != comm::Handshake::Echoed) {
+        handshakeFailed(h);
         return Then::Next;
     }
     comm::g_BlockLen = kPrgImageBytes;
@@ -69,12 +70,12 @@ Then transOne(int n, bool all, const QString& fileBox, PrgTransferView* view)
 {
     if (!AsmPrgFile(std::int16_t(n), chosenPrgFile(open_directory, n, all, fileBox), comm::g_AxisCount))
         return Then::Next; // the assembler has told why
-    if (!comm::LinkHandshake(comm::CMD_PRG_TRANS)) {
-        handshakeFailed();
+    if (const comm::Handshake h = comm::LinkHandshake(comm::CMD_PRG_TRANS); h != comm::Handshake::Echoed) {
+        handshakeFailed(h);
         return Then::Next;
     }
     if (!comm::SendWordAck(n)) {
-        comm::TransferReport::noteSilentFailure();
+        comm::OperatorExchange::noteSilentFailure();
         return Then::Next;
     }
     const QByteArray block = packPrgImage(modulePrgImage(n));
@@ -130,10 +131,9 @@ void RecvPrgFile(std::int16_t all, PrgTransferView* view)
 {
     if (!all && !validProgram(g_RecvFileNo))
         return;
-    const comm::ExchangeGuard guard;
-    if (!guard)
+    const comm::OperatorExchange exchange;
+    if (!exchange)
         return;
-    comm::TransferReport report;
     const int first = all ? 0 : g_RecvFileNo;
     const int last = all ? kLastProgram : g_RecvFileNo;
     for (int n = first; n <= last; ++n) {
@@ -154,10 +154,9 @@ void TransPrgFile(std::int16_t all, PrgTransferView* view)
 {
     if (!all && !validProgram(g_TransFileNo))
         return;
-    const comm::ExchangeGuard guard;
-    if (!guard)
+    const comm::OperatorExchange exchange;
+    if (!exchange)
         return;
-    comm::TransferReport report;
     const int first = all ? 0 : g_TransFileNo;
     const int last = all ? kLastProgram : g_TransFileNo;
     for (int n = first; n <= last; ++n) {

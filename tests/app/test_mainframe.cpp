@@ -6,10 +6,10 @@
 #include "link/moddef.h"
 #include "link/moderror.h"
 #include "link/mscomm.h"
+#include "link/operatorexchange.h"
 #include "params/parawindows.h"
 #include "support/emulink.h"
 #include "support/operatortexts.h"
-#include "support/testfiles.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -121,7 +121,7 @@ private slots:
         QVERIFY(!comm::g_LinkBusy);
         QVERIFY(env.link.boxes.boxes.isEmpty());
         QCOMPARE(m.imgComm->picture(), connected ? QStringLiteral("imgOn") : QStringLiteral("imgOff"));
-        const QString wire = QStringLiteral("PC 05; controller ") + testsupport::hex(answer);
+        const QString wire = QStringLiteral("PC 05; controller ") + QString::fromLatin1(answer.toHex(' ').toUpper());
         if (connected) {
             // The first status read follows at once.
             QTRY_VERIFY(env.link.trace().startsWith(wire + QStringLiteral("; PC 01; controller 00; PC 1C")));
@@ -219,9 +219,11 @@ private slots:
     void closeWithPortClosedOrBusySendsNothing()
     {
         testsupport::EmulatorLink link(4);
-        comm::g_LinkBusy = true;
-        frmMain::instance().mnuCommPortClose_Click();
-        comm::g_LinkBusy = false;
+        {
+            const comm::OperatorExchange running;
+            const common::EventServeScope served;
+            frmMain::instance().mnuCommPortClose_Click();
+        }
         comm::SerialPortControl::MSComm1().setPortOpen(false);
         frmMain::instance().mnuCommPortClose_Click();
         link.settleTrace(QString());

@@ -43,10 +43,10 @@ private slots:
         std::vector<std::uint8_t> block(static_cast<std::size_t>(length));
         for (int i = 0; i < length; ++i)
             block[std::size_t(i)] = std::uint8_t(i * 13 + trans);
-        QVERIFY(LinkHandshake(std::int16_t(trans)));
+        QCOMPARE(LinkHandshake(std::int16_t(trans)), Handshake::Echoed);
         QVERIFY(SendWordAck(length));
         QVERIFY(sendBlock(block.data(), length));
-        QVERIFY(LinkHandshake(std::int16_t(trans - 1)));
+        QCOMPARE(LinkHandshake(std::int16_t(trans - 1)), Handshake::Echoed);
         QVERIFY(RecvWordAck());
         QCOMPARE(int(g_BlockLen), length);
         QCOMPARE(recvBlock(g_BlockLen, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
@@ -64,12 +64,12 @@ private slots:
         img[1] = 2;
         for (int i = 2; i < 1026; ++i)
             img[std::size_t(i)] = std::uint8_t(255 - i);
-        QVERIFY(LinkHandshake(CMD_PRG_TRANS));
+        QCOMPARE(LinkHandshake(CMD_PRG_TRANS), Handshake::Echoed);
         QVERIFY(SendWordAck(30));
         QVERIFY(sendBlock(img.data(), 1026));
         QCOMPARE(link.state().programs[30], img);
         // A program number past 31 is refused.
-        QVERIFY(LinkHandshake(CMD_PRG_RECV));
+        QCOMPARE(LinkHandshake(CMD_PRG_RECV), Handshake::Echoed);
         QVERIFY(!SendWordAck(32));
     }
 
@@ -77,16 +77,16 @@ private slots:
     {
         EmulatorLink link;
         QVERIFY(link.ok());
-        QVERIFY(LinkHandshake(CMD_SET_OUTPUT));
+        QCOMPARE(LinkHandshake(CMD_SET_OUTPUT), Handshake::Echoed);
         writeByte(24); // output 31
         writeByte(1);
         QVERIFY(SendZeroWord(0));
         QCOMPARE(link.state().lastOutputNumber, 31);
         QCOMPARE(link.state().lastOutputState, 1);
         QCOMPARE(link.state().outputs, 0x80000000u);
-        QVERIFY(LinkHandshake(CMD_SERVO_ON) && SendZeroWord(0));
+        QVERIFY(LinkHandshake(CMD_SERVO_ON) == Handshake::Echoed && SendZeroWord(0));
         QCOMPARE(link.state().outputs, 0x80000004u);
-        QVERIFY(LinkHandshake(CMD_RUN) && SendWordAck(12));
+        QVERIFY(LinkHandshake(CMD_RUN) == Handshake::Echoed && SendWordAck(12));
         QCOMPARE(link.state().lastRunProgram, 12);
         writeByte(LINK_DLE);
         writeByte(LINK_CAN);
@@ -108,7 +108,7 @@ private slots:
         // is then taken as the echo, and the handshake fails without a box.
         link.faults().strayBytes = bytes("EE");
         link.state().sohAnswer = 0x7F;
-        QVERIFY(!LinkHandshake(CMD_ZR));
+        QVERIFY(LinkHandshake(CMD_ZR) != Handshake::Echoed);
         QTRY_COMPARE(link.trace(), QStringLiteral("PC 01; controller EE 7F; PC 16; controller 16"));
         QVERIFY(link.boxes.boxes.isEmpty());
         QVERIFY(link.faults().strayBytes.isEmpty()); // sent once
@@ -122,7 +122,7 @@ private slots:
         link.faults().replyDelayMs = 30;
         QElapsedTimer t;
         t.start();
-        QVERIFY(LinkHandshake(CMD_SERVO_OFF));
+        QCOMPARE(LinkHandshake(CMD_SERVO_OFF), Handshake::Echoed);
         QVERIFY(SendZeroWord(0));
         QVERIFY(t.elapsed() >= 90);
         QCOMPARE(link.trace(),
@@ -136,10 +136,10 @@ private slots:
         EmulatorLink link;
         QVERIFY(link.ok());
         link.emulator().setExchangeTimeoutMs(30);
-        QVERIFY(LinkHandshake(CMD_LOC_TRANS));
+        QCOMPARE(LinkHandshake(CMD_LOC_TRANS), Handshake::Echoed);
         QVERIFY(link.emulator().inExchange());
         QTest::qWait(60);
-        QVERIFY(LinkHandshake(CMD_DISCONNECT));
+        QCOMPARE(LinkHandshake(CMD_DISCONNECT), Handshake::Echoed);
         QCOMPARE(link.state().protocolErrors, 1);
         QCOMPARE(link.state().completed[CMD_DISCONNECT], 1);
     }
@@ -162,7 +162,7 @@ private slots:
         QVERIFY(link.waitForPcBytes(20000, 5000));
         QTest::qWait(50);
         link.emulator().resetExchange();
-        QVERIFY(LinkHandshake(CMD_DISCONNECT));
+        QCOMPARE(LinkHandshake(CMD_DISCONNECT), Handshake::Echoed);
         QVERIFY(link.state().protocolErrors > 0);
     }
 };

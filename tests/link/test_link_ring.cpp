@@ -85,14 +85,14 @@ private slots:
         QByteArray flood = bytes("05 00 00 80 7B 03");
         flood.append(QByteArray(1100, '\x55'));
         link.emulator().sendUnasked(flood);
-        QTRY_VERIFY(g_RxOverflow);
+        QTRY_VERIFY(rxOverflow);
         QCOMPARE(ringCount(), kRingSlots - 1);
         std::array<std::uint8_t, 4> b{};
         QCOMPARE(recvBlock(4, b.data(), 4), BlockRecv::Failed);
         link.settlePcBytes(QString());
         QCOMPARE(hex(link.emulator().pcBytes()), QString());
-        QVERIFY(LinkHandshake(CMD_DISCONNECT));
-        QVERIFY(!g_RxOverflow);
+        QCOMPARE(LinkHandshake(CMD_DISCONNECT), Handshake::Echoed);
+        QVERIFY(!rxOverflow);
         QVERIFY(link.boxes.boxes.isEmpty());
     }
 
@@ -118,7 +118,7 @@ private slots:
         for (int i = 0; i < 76; ++i)
             link.state().sysBlock[i] = char(0xA0 + (i % 16));
         std::vector<std::uint8_t> guardZone(std::size_t(capacity) + 64, 0xEE);
-        QVERIFY(LinkHandshake(CMD_SYS_RECV));
+        QCOMPARE(LinkHandshake(CMD_SYS_RECV), Handshake::Echoed);
         QVERIFY(RecvWordAck());
         QCOMPARE(int(g_BlockLen), length);
         QCOMPARE(recvBlock(g_BlockLen, guardZone.data(), capacity), BlockRecv::Refused);
@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(guardZone[std::size_t(capacity)], std::uint8_t(0xEE));
         QVERIFY(link.trace().endsWith(QStringLiteral("03; PC 10")));
         // In step: the next exchange goes through.
-        QVERIFY(LinkHandshake(CMD_DISCONNECT));
+        QCOMPARE(LinkHandshake(CMD_DISCONNECT), Handshake::Echoed);
         QCOMPARE(link.state().protocolErrors, 0);
     }
 
@@ -141,12 +141,12 @@ private slots:
         QVERIFY(link.ok());
         for (int i = 0; i < 1026; ++i)
             link.state().programs[31][std::size_t(i)] = std::uint8_t(i * 7);
-        QVERIFY(LinkHandshake(CMD_PRG_RECV));
+        QCOMPARE(LinkHandshake(CMD_PRG_RECV), Handshake::Echoed);
         g_BlockLen = 1026;
         QVERIFY(SendWordAck(31));
         QCOMPARE(recvBlock(g_BlockLen, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
         QVERIFY(std::equal(g_RxData.begin(), g_RxData.begin() + 1026, link.state().programs[31].begin()));
-        QVERIFY(!g_RxOverflow);
+        QVERIFY(!rxOverflow);
         QTRY_COMPARE(link.state().blocksAcceptedByPc, 1);
     }
 };

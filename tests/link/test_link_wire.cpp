@@ -5,6 +5,7 @@
 #include "link/exchange.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
+#include "link/operatorexchange.h"
 #include "support/emulink.h"
 #include "support/operatortexts.h"
 #include "support/testfiles.h"
@@ -21,6 +22,7 @@ using testsupport::texts::kNotConnected;
 using testsupport::texts::kLinkError0;
 using testsupport::texts::kPortClosed;
 
+
 QByteArray bytes(const char* hexText)
 {
     return QByteArray::fromHex(QByteArray(hexText));
@@ -35,19 +37,19 @@ bool connectExchange(EmulatorLink&)
 }
 bool servoOn(EmulatorLink&)
 {
-    return LinkHandshake(CMD_SERVO_ON) && SendZeroWord(0, kMotionAnswerWait);
+    return LinkHandshake(CMD_SERVO_ON) == Handshake::Echoed && SendZeroWord(0, kMotionAnswerWait);
 }
 bool servoOnAbortAfterWrongEcho(EmulatorLink& link)
 {
     link.faults().wrongEcho = true;
     link.faults().wrongEchoByte = 0x00;
-    if (LinkHandshake(CMD_SERVO_ON))
+    if (LinkHandshake(CMD_SERVO_ON) == Handshake::Echoed)
         return false;
     return SendZeroWord(1);
 }
 bool runProgram5(EmulatorLink&)
 {
-    return LinkHandshake(CMD_RUN) && SendWordOrAbort(0, 5, kMotionAnswerWait);
+    return LinkHandshake(CMD_RUN) == Handshake::Echoed && SendWordOrAbort(0, 5, kMotionAnswerWait);
 }
 bool inputs0And2And31(EmulatorLink& link)
 {
@@ -58,13 +60,13 @@ bool systemSetReceived(EmulatorLink& link)
 {
     for (int i = 0; i < 76; ++i)
         link.state().sysBlock[i] = char(i + 1);
-    if (!LinkHandshake(CMD_SYS_RECV) || !RecvWordAck() || g_BlockLen != 76)
+    if (LinkHandshake(CMD_SYS_RECV) != Handshake::Echoed || !RecvWordAck() || g_BlockLen != 76)
         return false;
     return recvBlock(g_BlockLen, g_RxData.data(), kRxDataSize) == BlockRecv::Accepted && g_RxData[75] == 76;
 }
 bool disconnectExchange(EmulatorLink&)
 {
-    return LinkHandshake(CMD_DISCONNECT);
+    return LinkHandshake(CMD_DISCONNECT) == Handshake::Echoed;
 }
 
 struct WireRow {
@@ -138,7 +140,7 @@ private slots:
     {
         EmulatorLink link;
         QVERIFY(link.ok());
-        QVERIFY(LinkHandshake(CMD_LOC_TRANS));
+        QCOMPARE(LinkHandshake(CMD_LOC_TRANS), Handshake::Echoed);
         g_BlockLen = std::int16_t(g_AxisCount * 4);
         QVERIFY(SendWordAck(7));
         QByteArray block;
@@ -155,23 +157,23 @@ private slots:
     void handshake_data()
     {
         QTest::addColumn<Fault>("fault");
-        QTest::addColumn<bool>("result");
+        QTest::addColumn<Handshake>("result");
         QTest::addColumn<QString>("wire");
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<double>("minWait");
         const QStringList none;
         const QStringList timeout{kNotConnected};
-        QTest::newRow("echoed") << Fault::None << true << "PC 01; controller 00; PC 17; controller 17" << none << 0.0;
-        QTest::newRow("wrong echo: false, no box")
-            << Fault::WrongEcho << false << "PC 01; controller 00; PC 17; controller 18" << none << 0.0;
-        QTest::newRow("no answer to SOH: one box after 7 s") << Fault::Silent << false << "PC 01" << timeout << 7.0;
+        QTest::newRow("echoed") << Fault::None << Handshake::Echoed << "PC 01; controller 00; PC 17; controller 17" << none << 0.0;
+        QTest::newRow("wrong echo: no box")
+            << Fault::WrongEcho << Handshake::WrongEcho << "PC 01; controller 00; PC 17; controller 18" << none << 0.0;
+        QTest::newRow("no answer to SOH: one box after 7 s") << Fault::Silent << Handshake::TimedOut << "PC 01" << timeout << 7.0;
         QTest::newRow("no echo: one box after 7 s")
-            << Fault::SilentAfterSoh << false << "PC 01; controller 00; PC 17" << timeout << 7.0;
+            << Fault::SilentAfterSoh << Handshake::TimedOut << "PC 01; controller 00; PC 17" << timeout << 7.0;
     }
     void handshake()
     {
         QFETCH(Fault, fault);
-        QFETCH(bool, result);
+        QFETCH(Handshake, result);
         QFETCH(QString, wire);
         QFETCH(QStringList, boxes);
         QFETCH(double, minWait);
@@ -204,7 +206,7 @@ private slots:
         QTRY_VERIFY(RxAvail());
         link.faults().silent = true;
         testsupport::FastClock clock;
-        QVERIFY(!LinkHandshake(CMD_SERVO_ON));
+        QVERIFY(LinkHandshake(CMD_SERVO_ON) != Handshake::Echoed);
         QCOMPARE(link.boxes.texts(), QStringList{kNotConnected});
         QCOMPARE(hex(link.emulator().pcBytes()), QStringLiteral("01"));
     }
@@ -245,7 +247,7 @@ private slots:
         EmulatorLink link;
         QVERIFY(link.ok());
         link.faults().refuseWord = refuse;
-        QVERIFY(LinkHandshake(std::int16_t(code)));
+        QCOMPARE(LinkHandshake(std::int16_t(code)), Handshake::Echoed);
         link.emulator().clearTrace();
         QCOMPARE(SendWordOrAbort(std::int16_t(abort), w), result);
         QTRY_COMPARE_WITH_TIMEOUT(link.trace(), wire, 2000);
@@ -304,7 +306,7 @@ private slots:
         QVERIFY(link.ok());
         link.state().loc[12] = {-100, 1, -16777216};
         play(link, fault);
-        QVERIFY(LinkHandshake(CMD_LOC_RECV));
+        QCOMPARE(LinkHandshake(CMD_LOC_RECV), Handshake::Echoed);
         QVERIFY(SendWordAck(12));
         link.emulator().clearTrace();
         std::array<std::uint8_t, 12> got{};
@@ -334,7 +336,7 @@ private slots:
         EmulatorLink link(2);
         QVERIFY(link.ok());
         link.faults().refuseBlock = refuse;
-        QVERIFY(LinkHandshake(CMD_SFT_TRANS));
+        QCOMPARE(LinkHandshake(CMD_SFT_TRANS), Handshake::Echoed);
         QVERIFY(SendWordAck(99));
         link.emulator().clearTrace();
         // Data bytes that add up to 256 carry the checksum 0.
@@ -353,7 +355,7 @@ private slots:
     {
         EmulatorLink link;
         QVERIFY(link.ok());
-        QVERIFY(LinkHandshake(CMD_ZR));
+        QCOMPARE(LinkHandshake(CMD_ZR), Handshake::Echoed);
         link.faults().silent = true;
         testsupport::FastClock clock;
         QVERIFY(!SendZeroWord(0));
@@ -366,7 +368,7 @@ private slots:
     {
         EmulatorLink link;
         QVERIFY(link.ok());
-        QVERIFY(LinkHandshake(CMD_RUN));
+        QCOMPARE(LinkHandshake(CMD_RUN), Handshake::Echoed);
         link.faults().silent = true;
         testsupport::FastClock clock(2.0);
         QVERIFY(!SendWordOrAbort(0, 3, kMotionAnswerWait));
@@ -382,7 +384,7 @@ private slots:
         link.faults().dropLineNow = true;
         QElapsedTimer t;
         t.start();
-        QVERIFY(!LinkHandshake(CMD_SERVO_ON));
+        QVERIFY(LinkHandshake(CMD_SERVO_ON) != Handshake::Echoed);
         QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
         QCOMPARE(link.boxes.texts(), QStringList{kNotConnected});
         QCOMPARE(link.trace(), QStringLiteral("PC 01"));
@@ -396,37 +398,37 @@ private slots:
         QVERIFY(link.ok());
         link.faults().replyDelayMs = 150;
         int secondOwned = -1;
-        bool secondHandshake = true;
+        Handshake secondHandshake = Handshake::Echoed;
         QTimer::singleShot(20, [&] {
-            ExchangeGuard second;
-            secondOwned = second.owned() ? 1 : 0;
+            OperatorExchange second;
+            secondOwned = second ? 1 : 0;
             // The link refuses it too, should an operation forget its guard.
             secondHandshake = LinkHandshake(CMD_SERVO_OFF);
         });
         {
-            ExchangeGuard first;
+            OperatorExchange first;
             QVERIFY(first);
-            QVERIFY(LinkHandshake(CMD_SERVO_ON));
+            QCOMPARE(LinkHandshake(CMD_SERVO_ON), Handshake::Echoed);
             QVERIFY(SendZeroWord(0));
         }
         QCOMPARE(secondOwned, 0);
-        QVERIFY(!secondHandshake);
+        QCOMPARE(secondHandshake, Handshake::WrongEcho);
         QCOMPARE(link.trace(),
                  QStringLiteral("PC 01; controller 00; PC 17; controller 17; PC 00 00 02; controller 16"));
         QVERIFY(link.boxes.boxes.isEmpty());
-        QVERIFY(!ExchangeGuard::busy());
+        QVERIFY(!OperatorExchange::running());
     }
 
     void guardsNestWithinOneOperation()
     {
-        ExchangeGuard outer;
+        OperatorExchange outer;
         QVERIFY(outer);
         {
-            ExchangeGuard inner;
+            OperatorExchange inner;
             QVERIFY(inner);
         }
-        QVERIFY(ExchangeGuard::busy());
-        QVERIFY(ExchangeGuard::mayUseLink());
+        QVERIFY(OperatorExchange::running());
+        QVERIFY(OperatorExchange::mayUseLink());
     }
 
     // A refused block tells the operator once, when the transfer ends; a run
@@ -449,11 +451,11 @@ private slots:
         QVERIFY(link.ok());
         link.faults().badChecksum = true;
         {
-            std::optional<TransferReport> report;
+            std::optional<OperatorExchange> report;
             if (withReport)
                 report.emplace();
             for (int p = 0; p < items; ++p) {
-                QVERIFY(LinkHandshake(CMD_LOC_RECV));
+                QCOMPARE(LinkHandshake(CMD_LOC_RECV), Handshake::Echoed);
                 QVERIFY(SendWordAck(p));
                 QCOMPARE(recvBlock(8, g_RxData.data(), kRxDataSize), BlockRecv::Refused);
             }
@@ -472,8 +474,8 @@ private slots:
         EmulatorLink link(2);
         QVERIFY(link.ok());
         {
-            TransferReport report;
-            QVERIFY(LinkHandshake(CMD_LOC_RECV));
+            const OperatorExchange report;
+            QCOMPARE(LinkHandshake(CMD_LOC_RECV), Handshake::Echoed);
             QVERIFY(SendWordAck(1));
             QCOMPARE(recvBlock(8, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
         }
@@ -487,7 +489,9 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::newRow("0, OK") << 0 << kLinkError0 << int(common::MsgAnswer::Ok);
         QTest::newRow("0, Cancel does what OK does") << 0 << kLinkError0 << int(common::MsgAnswer::Cancel);
-        QTest::newRow("1: port closed") << 1 << kPortClosed << int(common::MsgAnswer::Ok);
+        QTest::newRow("1: port closed") << 1
+                                        << kPortClosed
+                                        << int(common::MsgAnswer::Ok);
     }
     void linkErrorBox()
     {

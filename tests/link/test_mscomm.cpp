@@ -6,7 +6,13 @@
 #include "link/mscomm.h"
 #include "support/emulink.h"
 
+#include <QSerialPort>
+#include <QThread>
 #include <QtTest>
+
+#include <atomic>
+#include <termios.h>
+#include <memory>
 
 using namespace comm;
 using testsupport::EmulatorLink;
@@ -66,6 +72,44 @@ private slots:
         SerialPortControl& port = SerialPortControl::MSComm1();
         const auto e = port.setHandshaking(mode);
         QCOMPARE(e ? e->number : 0, error);
+        QVERIFY(!port.setHandshaking(0));
+    }
+
+    // The flow control each mode puts on the device, read back from the
+    // device: when the port opens, after a change of the line settings and
+    // after the mode is set again on the open port. Mode 3 has both.
+    void flowControlOnTheDevice_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("rtsCts");
+        QTest::addColumn<bool>("xonXoff");
+        QTest::newRow("0: none") << 0 << false << false;
+        QTest::newRow("1: XON/XOFF") << 1 << false << true;
+        QTest::newRow("2: RTS/CTS") << 2 << true << false;
+        QTest::newRow("3: RTS/CTS and XON/XOFF") << 3 << true << true;
+    }
+    void flowControlOnTheDevice()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, rtsCts);
+        QFETCH(bool, xonXoff);
+        SerialPortControl& port = SerialPortControl::MSComm1();
+        QVERIFY(!port.setHandshaking(mode));
+        EmulatorLink link;
+        QVERIFY(link.ok());
+        auto check = [&](const char* when) {
+            termios t{};
+            QVERIFY2(link.emulator().lineSettings(t), when);
+            QVERIFY2(((t.c_cflag & CRTSCTS) != 0) == rtsCts, when);
+            QVERIFY2(((t.c_iflag & IXON) != 0) == xonXoff, when);
+            QVERIFY2(((t.c_iflag & IXOFF) != 0) == xonXoff, when);
+        };
+        check("opened");
+        QVERIFY(!port.setSettings(QStringLiteral("19200,e,7,2")));
+        check("after new line settings");
+        QVERIFY(!port.setHandshaking(mode));
+        check("after the mode again");
+        QVERIFY(!port.setSettings(QStringLiteral("9600,n,8,1")));
         QVERIFY(!port.setHandshaking(0));
     }
 
@@ -146,7 +190,64 @@ private slots:
         QVERIFY(!port.PortOpen());
         QVERIFY(!port.setPortOpen(false)); // closing a closed port is harmless
         QVERIFY(!port.setPortOpen(true));
-        QVERIFY(LinkHandshake(CMD_DISCONNECT));
+        QCOMPARE(LinkHandshake(CMD_DISCONNECT), Handshake::Echoed);
+    }
+
+    // Another opener holds the device (its lock and its exclusive open) for
+    // a moment, as the one that held a reused device name does until it has
+    // removed its lock: the open waits it out. Held past the wait, the
+    // device is busy.
+    void deviceHeldByAnotherOpener_data()
+    {
+        QTest::addColumn<int>("holdMs");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("let go after 200 ms") << 200 << true;
+        QTest::newRow("held past the wait") << -1 << false;
+    }
+    void deviceHeldByAnotherOpener()
+    {
+        QFETCH(int, holdMs);
+        QFETCH(bool, opens);
+        emu::ControllerEmulator controller;
+        QVERIFY(controller.start());
+        testsupport::SettingsStore store;
+        store.values[QStringLiteral("Properties/COM1")] = controller.slavePath();
+        SerialPortControl& port = SerialPortControl::MSComm1();
+        QVERIFY(!port.setPortOpen(false));
+        QVERIFY(!port.setCommPort(1));
+
+        std::atomic<bool> held{false};
+        std::atomic<bool> release{false};
+        const QString path = controller.slavePath();
+        std::unique_ptr<QThread> other(QThread::create([&] {
+            QSerialPort holder(path);
+            held = holder.open(QIODevice::ReadWrite);
+            QElapsedTimer t;
+            t.start();
+            while (!release && (holdMs < 0 || t.elapsed() < holdMs))
+                QThread::msleep(5);
+            holder.close();
+            release = true;
+        }));
+        other->start();
+        QTRY_VERIFY_WITH_TIMEOUT(held || other->isFinished(), 2000);
+        QVERIFY(held);
+
+        QElapsedTimer t;
+        t.start();
+        const auto e = port.setPortOpen(true);
+        release = true;
+        QVERIFY(other->wait(5000));
+        if (opens) {
+            QVERIFY2(!e, e ? qPrintable(port.openFailure()) : "");
+            QVERIFY(t.elapsed() >= 100);
+        } else {
+            QVERIFY(e);
+            QCOMPARE(e->number, common::err::PortAlreadyOpen);
+            QVERIFY(!port.openFailure().isEmpty());
+            QVERIFY(!port.PortOpen());
+        }
+        QVERIFY(!port.setPortOpen(false));
     }
 
     // A vanished device: the port reports it at once and stops using it.
@@ -165,7 +266,7 @@ private slots:
         link.settings.values[QStringLiteral("Properties/COM1")] = again.slavePath();
         QVERIFY(!port.setPortOpen(true));
         QVERIFY(!port.failed());
-        QVERIFY(LinkHandshake(CMD_DISCONNECT));
+        QCOMPARE(LinkHandshake(CMD_DISCONNECT), Handshake::Echoed);
         QVERIFY(!port.setPortOpen(false));
     }
 };

@@ -300,21 +300,6 @@ private slots:
         QVERIFY(w.cmdRcv->isEnabled());
     }
 
-    void longerBlockWithinTheBufferIsTaken()
-    {
-        EmulatorLink link(2);
-        QVERIFY(link.ok());
-        freshStart(0, 2);
-        auto& w = params::frmLmt::instance();
-        w.Show();
-        link.state().lmtBlock = block(48, {"20=01", "44=01"});
-        link.faults().announcedLength = 60;
-        w.cmdRcv_Click();
-        QTRY_VERIFY(link.trace().endsWith(QStringLiteral("; PC 04")));
-        QCOMPARE(mismatches(params::kLmtSet, QStringLiteral("0:0=0 0:5=1 1:5=1 2:0=1")), QString());
-        QVERIFY(link.boxes.boxes.isEmpty());
-    }
-
     void failedSteps_data()
     {
         QTest::addColumn<int>("set");
@@ -383,6 +368,58 @@ private slots:
 
     // While an exchange waits: the pressed button is disabled (but the axis
     // window's), a further click does nothing and the window will not close.
+    // A controller fresh from the factory holds the program's own defaults
+    // for its axis count: the first receive of every set shows them, and the
+    // system set's AXES keeps the axis count the operator chose.
+    void factoryControllerHoldsTheDefaults_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<int>("axes");
+        QTest::newRow("system, 2 axes") << int(Sys) << 2;
+        QTest::newRow("system, 3 axes") << int(Sys) << 3;
+        QTest::newRow("system, 4 axes") << int(Sys) << 4;
+        QTest::newRow("gain, 3 axes") << int(Gain) << 3;
+        QTest::newRow("axis, 3 axes") << int(Axis) << 3;
+        QTest::newRow("S/W, 3 axes") << int(Sw) << 3;
+        QTest::newRow("limit, 3 axes") << int(Lmt) << 3;
+        QTest::newRow("gain, 4 axes") << int(Gain) << 4;
+        QTest::newRow("S/W, 2 axes") << int(Sw) << 2;
+    }
+    void factoryControllerHoldsTheDefaults()
+    {
+        QFETCH(int, set);
+        QFETCH(int, axes);
+        EmulatorLink link(axes, emu::Contents::Sample);
+        QVERIFY(link.ok());
+        freshStart(5, axes);
+        const params::ParaSet& ps = setOf(set);
+        params::applyDefaults(ps);
+        const int carried = set == Sys ? 1 : axes;
+        std::vector<double> want;
+        for (int a = 0; a < carried; ++a)
+            for (int f = 0; f < ps.fields; ++f)
+                want.push_back(ps.value(a, f));
+        fillSet(ps, 5);
+        params::ParaForm& w = openWindow(set);
+        fillSet(ps, 5); // the opening may have put defaults in place itself
+        link.boxes.clear();
+        QTest::mouseClick(w.cmdRcv, Qt::LeftButton);
+        QTRY_COMPARE(link.state().blocksAcceptedByPc, 1);
+        QVERIFY(link.boxes.boxes.isEmpty());
+        std::vector<double> got;
+        for (int a = 0; a < carried; ++a)
+            for (int f = 0; f < ps.fields; ++f)
+                got.push_back(ps.value(a, f));
+        QCOMPARE(got, want);
+        QCOMPARE(int(comm::g_AxisCount), axes);
+        if (set == Sys) {
+            QCOMPARE(params::g_SysPara[params::sys::AXES], axes - 2);
+            for (int b = 0; b < 3; ++b)
+                QCOMPARE(colourOf(w, QStringLiteral("cmdAxes_%1").arg(b)),
+                         b == axes - 2 ? common::color::Yellow : common::color::ButtonFace);
+        }
+    }
+
     void oneExchangeAtATime_data()
     {
         QTest::addColumn<int>("set");

@@ -9,6 +9,7 @@
 #include "common/events.h"
 #include "link/exchange.h"
 #include "link/moddef.h"
+#include "link/operatorexchange.h"
 #include "support/emulink.h"
 #include "support/operatortexts.h"
 #include "support/testfiles.h"
@@ -368,6 +369,26 @@ private slots:
         QCOMPARE(link.state().blocksRefusedByPc, 1);
     }
 
+    // A controller fresh from the factory holds a few points of each table
+    // with a value on every one of its axes.
+    void factoryControllerHoldsTheFirstPoints()
+    {
+        EmulatorLink link(3, emu::Contents::Sample);
+        QVERIFY(link.ok());
+        QVERIFY(points::RecvLocData(2, 0, 0));
+        QVERIFY(points::RecvSftData(1));
+        for (const auto* table : {points::g_LocData.data(), points::g_SftData.data()}) {
+            for (int p = 0; p < emu::kSamplePoints; ++p) {
+                QCOMPARE(table[p].ax, (emu::samplePoint(p, 3)));
+                for (int a = 0; a < 3; ++a)
+                    QVERIFY(table[p].ax[std::size_t(a)] != 0);
+                QCOMPARE(table[p].ax[3], 0);
+            }
+            QCOMPARE(table[emu::kSamplePoints].ax, (Values{0, 0, 0, 0}));
+        }
+        QVERIFY(link.boxes.boxes.isEmpty());
+    }
+
     void wholeTableSend()
     {
         EmulatorLink link(4);
@@ -419,7 +440,7 @@ private slots:
             break;
         case 5: {
             // An exchange is running; its wait serves the event that calls.
-            const comm::ExchangeGuard running;
+            const comm::OperatorExchange running;
             const common::EventServeScope served;
             points::SendSftData(1, &bar);
             QVERIFY(!points::RecvLocData(2, 0, 0, &bar));

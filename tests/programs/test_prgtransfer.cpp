@@ -3,6 +3,7 @@
 // step shows and whether a run over all 32 programs goes on or stops, and
 // the two progress bars.
 
+#include "programs/assembler.h"
 #include "programs/folders.h"
 #include "programs/prgimage.h"
 #include "programs/prgtransfer.h"
@@ -219,6 +220,25 @@ private slots:
         QCOMPARE(view.recvBarAtByte.first() - start, quint64(6)); // the answer 04 went before the bar moved
         QVERIFY(view.transBar.isEmpty());
         QVERIFY(link.boxes.boxes.isEmpty());
+    }
+
+    // A controller fresh from the factory holds a short program 0 that ends
+    // in [EOF], which the assembler takes back to the same image.
+    void factoryControllerHoldsProgramZero()
+    {
+        EmulatorLink link(4, emu::Contents::Sample);
+        QVERIFY(link.ok());
+        RecordingView view;
+        view.recvFile = m_dir.filePath(QStringLiteral("sample.dat"));
+        g_RecvFileNo = 0;
+        RecvPrgFile(0, &view);
+        QTRY_COMPARE(link.state().blocksAcceptedByPc, 1);
+        QCOMPARE(readAll(view.recvFile),
+                 QByteArray("000 MVE P001\r\n001 DLY 000100\r\n002 MVE P002\r\n003 MVS P003\r\n004 [EOF]\r\n"));
+        QVERIFY(link.boxes.boxes.isEmpty());
+        QVERIFY(AsmPrgFile(0, view.recvFile, 4));
+        const auto& held = link.state().programs[0];
+        QCOMPARE(packPrgImage(modulePrgImage(0)), QByteArray(reinterpret_cast<const char*>(held.data()), 1026));
     }
 
     void unpackedWordsKeepTheirBits_data()

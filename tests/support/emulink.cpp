@@ -14,14 +14,14 @@ namespace {
 void resetLinkVariables()
 {
     comm::g_RxHead = comm::g_RxTail = 0;
-    comm::g_RxOverflow = false;
+    comm::rxOverflow = false;
     comm::g_RxEvent = false;
     comm::g_LinkBusy = false;
     comm::g_InBytes.clear();
 }
 } // namespace
 
-EmulatorLink::EmulatorLink(int axisCount) : m_emu(axisCount)
+EmulatorLink::EmulatorLink(int axisCount, emu::Contents contents) : m_emu(axisCount, contents)
 {
     comm::g_AxisCount = std::int16_t(axisCount);
     comm::InitErrMsgs();

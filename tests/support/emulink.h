@@ -12,7 +12,8 @@ namespace testsupport {
 
 class EmulatorLink {
 public:
-    explicit EmulatorLink(int axisCount = 4);
+    // The controller holds zeros everywhere unless told to hold its sample.
+    explicit EmulatorLink(int axisCount = 4, emu::Contents contents = emu::Contents::Empty);
     ~EmulatorLink();
     EmulatorLink(const EmulatorLink&) = delete;
     EmulatorLink& operator=(const EmulatorLink&) = delete;

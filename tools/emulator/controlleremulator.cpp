@@ -2,18 +2,9 @@
 
 #include "link/controlbytes.h"
 
-#include <QSocketNotifier>
-#include <QStringList>
-#include <QTimer>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <fcntl.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace emu {
 
@@ -50,34 +41,12 @@ QByteArray word(int w)
     return out;
 }
 
-bool setRaw(int fd)
-{
-    termios t{};
-    if (::tcgetattr(fd, &t) != 0)
-        return false;
-    ::cfmakeraw(&t);
-    t.c_cc[VMIN] = 1;
-    t.c_cc[VTIME] = 0;
-    return ::tcsetattr(fd, TCSANOW, &t) == 0;
-}
-
 } // namespace
 
-State::State(int axes)
-    : axisCount(axes), sysBlock(76, '\0'), gainBlock(axes * 40, '\0'), axisBlock(axes * 44, '\0'),
-      swBlock(axes * 72, '\0'), lmtBlock(axes * 24, '\0')
+ControllerEmulator::ControllerEmulator(int axisCount, Contents contents, QObject* parent)
+    : QObject(parent), m_state(std::clamp(axisCount, 1, 4), contents)
 {
-}
-
-ControllerEmulator::ControllerEmulator(int axisCount, QObject* parent)
-    : QObject(parent), m_state(std::clamp(axisCount, 1, 4)), m_paceTimer(new QTimer(this)),
-      m_delayTimer(new QTimer(this))
-{
-    m_delayTimer->setSingleShot(true);
-    connect(m_delayTimer, &QTimer::timeout, this, &ControllerEmulator::onDelayTimer);
-    m_paceTimer->setSingleShot(true);
-    connect(m_paceTimer, &QTimer::timeout, this, &ControllerEmulator::onWritable);
-    m_clock.start();
+    m_line.setReceiver([this](std::uint8_t b) { feed(b); });
 }
 
 ControllerEmulator::~ControllerEmulator()
@@ -87,65 +56,18 @@ ControllerEmulator::~ControllerEmulator()
 
 bool ControllerEmulator::start()
 {
-    if (m_master >= 0)
-        return true;
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0)
-        return false;
-    char name[128] = {};
-    if (::grantpt(master) != 0 || ::unlockpt(master) != 0 || ::ptsname_r(master, name, sizeof name) != 0) {
-        ::close(master);
-        return false;
-    }
-    // Holding the slave open keeps the master from reading a hang-up while
-    // the program has its port closed. The hold is never read.
-    const int hold = ::open(name, O_RDWR | O_NOCTTY);
-    if (hold < 0 || !setRaw(hold)) {
-        if (hold >= 0)
-            ::close(hold);
-        ::close(master);
-        return false;
-    }
-    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
-    m_master = master;
-    m_slaveHold = hold;
-    m_slavePath = QString::fromLocal8Bit(name);
-    m_readNotifier = new QSocketNotifier(master, QSocketNotifier::Read, this);
-    connect(m_readNotifier, &QSocketNotifier::activated, this, &ControllerEmulator::onReadable);
-    m_writeNotifier = new QSocketNotifier(master, QSocketNotifier::Write, this);
-    m_writeNotifier->setEnabled(false);
-    connect(m_writeNotifier, &QSocketNotifier::activated, this, &ControllerEmulator::onWritable);
-    return true;
+    return m_line.start();
 }
 
 void ControllerEmulator::dropLine()
 {
-    if (m_master < 0)
-        return;
-    for (QSocketNotifier* n : {m_readNotifier, m_writeNotifier}) {
-        n->setEnabled(false);
-        n->deleteLater();
-    }
-    m_readNotifier = m_writeNotifier = nullptr;
-    ::close(m_master);
-    ::close(m_slaveHold);
-    m_master = m_slaveHold = -1;
-    m_pending.clear();
-    m_outBuf.clear();
-    m_delayTimer->stop();
-    m_paceTimer->stop();
+    m_line.drop();
     resetExchange();
-}
-
-void ControllerEmulator::setPacing(int bytes, int intervalMs)
-{
-    m_paceBytes = std::max(bytes, 0);
-    m_paceMs = std::max(intervalMs, 0);
 }
 
 void ControllerEmulator::sendUnasked(const QByteArray& bytes)
 {
-    writeLine(bytes);
+    m_line.sendNow(bytes);
 }
 
 void ControllerEmulator::resetExchange()
@@ -160,134 +82,13 @@ bool ControllerEmulator::inExchange() const
     return m_awaitCode || !m_steps.empty() || !m_acc.isEmpty();
 }
 
-QString ControllerEmulator::trace() const
-{
-    QStringList groups;
-    for (const TraceGroup& g : m_trace)
-        groups << (g.fromPc ? QStringLiteral("PC ") : QStringLiteral("controller ")) +
-                      QString::fromLatin1(g.bytes.toHex(' ').toUpper());
-    return groups.join(QStringLiteral("; "));
-}
-
-QByteArray ControllerEmulator::pcBytes() const
-{
-    QByteArray out;
-    for (const TraceGroup& g : m_trace)
-        if (g.fromPc)
-            out += g.bytes;
-    return out;
-}
-
-QByteArray ControllerEmulator::controllerBytes() const
-{
-    QByteArray out;
-    for (const TraceGroup& g : m_trace)
-        if (!g.fromPc)
-            out += g.bytes;
-    return out;
-}
-
-void ControllerEmulator::record(bool fromPc, const QByteArray& bytes)
-{
-    if (bytes.isEmpty())
-        return;
-    if (!m_trace.empty() && m_trace.back().fromPc == fromPc)
-        m_trace.back().bytes += bytes;
-    else
-        m_trace.push_back({fromPc, bytes});
-}
-
-void ControllerEmulator::onReadable()
-{
-    char buf[4096];
-    while (m_master >= 0) {
-        const ssize_t n = ::read(m_master, buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            return;
-        if (n <= 0) {
-            // Nothing more can come: stop watching rather than spin.
-            if (m_readNotifier)
-                m_readNotifier->setEnabled(false);
-            return;
-        }
-        for (ssize_t i = 0; i < n && m_master >= 0; ++i) {
-            const auto b = std::uint8_t(buf[i]);
-            record(true, QByteArray(1, char(b)));
-            ++m_fromPc;
-            feed(b);
-        }
-    }
-}
-
-void ControllerEmulator::writeLine(const QByteArray& bytes)
-{
-    if (m_master < 0 || bytes.isEmpty())
-        return;
-    record(false, bytes);
-    m_toPc += quint64(bytes.size());
-    m_lastByteMs = m_clock.elapsed();
-    m_outBuf += bytes;
-    if (!m_paceTimer->isActive())
-        onWritable();
-}
-
-void ControllerEmulator::onWritable()
-{
-    while (m_master >= 0 && !m_outBuf.isEmpty()) {
-        const qsizetype chunk = m_paceBytes > 0 ? std::min<qsizetype>(m_paceBytes, m_outBuf.size()) : m_outBuf.size();
-        const ssize_t n = ::write(m_master, m_outBuf.constData(), size_t(chunk));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            break;
-        if (n <= 0) {
-            m_outBuf.clear();
-            break;
-        }
-        m_outBuf.remove(0, n);
-        if (m_paceBytes > 0 && !m_outBuf.isEmpty()) {
-            m_paceTimer->start(m_paceMs);
-            if (m_writeNotifier)
-                m_writeNotifier->setEnabled(false);
-            return;
-        }
-    }
-    if (m_writeNotifier)
-        m_writeNotifier->setEnabled(!m_outBuf.isEmpty());
-}
-
 void ControllerEmulator::answer(QByteArray bytes)
 {
     if (!m_faults.strayBytes.isEmpty()) {
         bytes.prepend(m_faults.strayBytes);
         m_faults.strayBytes.clear();
     }
-    if (bytes.isEmpty())
-        return;
-    if (m_faults.replyDelayMs <= 0 && m_pending.empty()) {
-        writeLine(bytes);
-        return;
-    }
-    // Answers keep their order even when the delay changes between them.
-    const qint64 due = std::max(m_clock.elapsed() + std::max(m_faults.replyDelayMs, 0),
-                                m_pending.empty() ? qint64(0) : m_pending.back().dueMs);
-    m_pending.push_back({due, bytes});
-    if (!m_delayTimer->isActive())
-        m_delayTimer->start(int(std::max<qint64>(0, m_pending.front().dueMs - m_clock.elapsed())));
-}
-
-void ControllerEmulator::onDelayTimer()
-{
-    const qint64 now = m_clock.elapsed();
-    while (!m_pending.empty() && m_pending.front().dueMs <= now) {
-        const QByteArray b = m_pending.front().bytes;
-        m_pending.pop_front();
-        writeLine(b);
-    }
-    if (!m_pending.empty())
-        m_delayTimer->start(int(std::max<qint64>(0, m_pending.front().dueMs - now)));
+    m_line.send(bytes, m_faults.replyDelayMs);
 }
 
 void ControllerEmulator::feed(std::uint8_t b)
@@ -299,8 +100,8 @@ void ControllerEmulator::feed(std::uint8_t b)
     }
     if (m_faults.silent)
         return;
-    const qint64 now = m_clock.elapsed();
-    if (inExchange() && now - m_lastByteMs > m_exchangeTimeoutMs) {
+    const qint64 now = m_line.nowMs();
+    if (inExchange() && now - std::max(m_lastByteMs, m_line.lastSentMs()) > m_exchangeTimeoutMs) {
         // The PC gave up on the exchange long ago: this byte starts afresh.
         ++m_state.protocolErrors;
         resetExchange();
@@ -511,6 +312,34 @@ void ControllerEmulator::pushParamTrans(QByteArray& block)
     });
 }
 
+namespace {
+// The parameter sets: each is received and sent whole as one block.
+struct ParamCommand {
+    std::uint8_t recvCode;
+    std::uint8_t transCode;
+    QByteArray State::*block;
+};
+constexpr ParamCommand kParamCommands[] = {
+    {CMD_SYS_RECV, CMD_SYS_TRANS, &State::sysBlock},   {CMD_GAIN_RECV, CMD_GAIN_TRANS, &State::gainBlock},
+    {CMD_AXIS_RECV, CMD_AXIS_TRANS, &State::axisBlock}, {CMD_SW_RECV, CMD_SW_TRANS, &State::swBlock},
+    {CMD_LMT_RECV, CMD_LMT_TRANS, &State::lmtBlock},
+};
+} // namespace
+
+bool ControllerEmulator::planParamCommand(std::uint8_t code)
+{
+    for (const ParamCommand& c : kParamCommands) {
+        if (code == c.recvCode)
+            pushParamRecv(m_state.*c.block);
+        else if (code == c.transCode)
+            pushParamTrans(m_state.*c.block);
+        else
+            continue;
+        return true;
+    }
+    return false;
+}
+
 void ControllerEmulator::planCommand(std::uint8_t code)
 {
     State& st = m_state;
@@ -542,6 +371,8 @@ void ControllerEmulator::planCommand(std::uint8_t code)
     };
     auto consoleWord = [this](std::function<bool(int)> act) { pushPcWord(std::move(act)); };
 
+    if (planParamCommand(code))
+        return;
     switch (code) {
     case CMD_PRG_RECV:
         pushPcWord([this](int n) {
@@ -573,36 +404,6 @@ void ControllerEmulator::planCommand(std::uint8_t code)
         break;
     case CMD_SFT_TRANS:
         pointTrans(st.sft);
-        break;
-    case CMD_SYS_RECV:
-        pushParamRecv(st.sysBlock);
-        break;
-    case CMD_SYS_TRANS:
-        pushParamTrans(st.sysBlock);
-        break;
-    case CMD_GAIN_RECV:
-        pushParamRecv(st.gainBlock);
-        break;
-    case CMD_GAIN_TRANS:
-        pushParamTrans(st.gainBlock);
-        break;
-    case CMD_AXIS_RECV:
-        pushParamRecv(st.axisBlock);
-        break;
-    case CMD_AXIS_TRANS:
-        pushParamTrans(st.axisBlock);
-        break;
-    case CMD_SW_RECV:
-        pushParamRecv(st.swBlock);
-        break;
-    case CMD_SW_TRANS:
-        pushParamTrans(st.swBlock);
-        break;
-    case CMD_LMT_RECV:
-        pushParamRecv(st.lmtBlock);
-        break;
-    case CMD_LMT_TRANS:
-        pushParamTrans(st.lmtBlock);
         break;
     case CMD_RUN:
         consoleWord([this](int n) {

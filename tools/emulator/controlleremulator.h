@@ -7,22 +7,22 @@
 //
 // It reads the line by state, never by value: command codes share their
 // values with the control bytes, so a byte means what the exchange expects at
-// that point.
+// that point. The line itself is PtyLine (ptyline.h); what the controller
+// holds is State (controllermodel.h).
+
+#include "controllermodel.h"
+#include "ptyline.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
-#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <optional>
-#include <vector>
 
-class QSocketNotifier;
-class QTimer;
+struct termios;
 
 namespace emu {
 
@@ -53,53 +53,22 @@ struct Faults {
     std::optional<int> announcedLength;
 };
 
-// What the controller holds. Tests read and set it directly.
-struct State {
-    explicit State(int axes);
-
-    int axisCount;
-    std::uint8_t sohAnswer = 0x00; // the answer to LINK_SOH: any byte will do
-    std::uint32_t inputs = 0;      // bit n = input n
-    std::uint32_t outputs = 0;     // bit n = output n (bit 0 alarm, bit 2 servo on)
-    std::int16_t errCode = 0;
-    std::int16_t errValue = 0;
-    std::array<std::array<std::uint8_t, 1026>, 32> programs{}; // program images as sent
-    std::array<std::array<std::int32_t, 4>, 1000> loc{};
-    std::array<std::array<std::int32_t, 4>, 100> sft{};
-    // The five parameter blocks, whatever the PC last sent (zeros at first,
-    // axisCount * 40, 44, 72 and 24 bytes for the per-axis sets).
-    QByteArray sysBlock, gainBlock, axisBlock, swBlock, lmtBlock;
-
-    int lastRunProgram = -1;
-    int lastOutputNumber = -1; // output number of the last output switch (the byte sent + 7)
-    int lastOutputState = -1;
-    int stops = 0;     // bare LINK_DLE outside an exchange
-    int runResets = 0; // bare LINK_CAN outside an exchange
-    int connects = 0;  // LINK_ENQ
-    int aborts = 0;    // PC words ended by LINK_DLE
-    // Exchanges that ran to their end, by command code.
-    std::array<int, 37> completed{};
-    // PC answers to the controller's blocks.
-    int blocksAcceptedByPc = 0;
-    int blocksRefusedByPc = 0;
-    // Bytes that did not fit the exchange (unknown codes, stray bytes, a
-    // word not ended by STX or DLE, an exchange abandoned half-way).
-    int protocolErrors = 0;
-};
-
 class ControllerEmulator : public QObject {
     Q_OBJECT
 public:
-    explicit ControllerEmulator(int axisCount = 4, QObject* parent = nullptr);
+    explicit ControllerEmulator(int axisCount = 4, Contents contents = Contents::Sample, QObject* parent = nullptr);
     ~ControllerEmulator() override;
 
     // Opens the pseudo-terminal; false when the system refuses one.
     bool start();
     // The device the program opens as its serial port.
-    QString slavePath() const { return m_slavePath; }
-    bool lineUp() const { return m_master >= 0; }
+    QString slavePath() const { return m_line.slavePath(); }
+    bool lineUp() const { return m_line.up(); }
     // Closes the line: the program's port fails as when a cable is pulled.
     void dropLine();
+    // The line settings the device holds now (what the program's port put
+    // on it); false when the line is down.
+    bool lineSettings(termios& into) const { return m_line.settings(into); }
 
     State& state() { return m_state; }
     Faults& faults() { return m_faults; }
@@ -114,19 +83,19 @@ public:
     bool inExchange() const;
     // Hands the PC at most `bytes` bytes every `intervalMs`, as a real line
     // trickles them; 0 bytes (the default) writes every answer at once.
-    void setPacing(int bytes, int intervalMs);
+    void setPacing(int bytes, int intervalMs) { m_line.setPacing(bytes, intervalMs); }
 
     // The line in time order, e.g. "PC 01; controller 00; PC 17; controller
     // 17": upper-case hex, the consecutive bytes of one side grouped.
-    QString trace() const;
-    void clearTrace() { m_trace.clear(); }
+    QString trace() const { return m_line.trace(); }
+    void clearTrace() { m_line.clearTrace(); }
     // Only the bytes of one side, in order.
-    QByteArray pcBytes() const;
-    QByteArray controllerBytes() const;
+    QByteArray pcBytes() const { return m_line.pcBytes(); }
+    QByteArray controllerBytes() const { return m_line.controllerBytes(); }
 
     // Every byte the PC has written that the emulator has read.
-    quint64 bytesFromPc() const { return m_fromPc; }
-    quint64 bytesToPc() const { return m_toPc; }
+    quint64 bytesFromPc() const { return m_line.bytesFromPc(); }
+    quint64 bytesToPc() const { return m_line.bytesToPc(); }
 
     // The code of the last command echoed (-1 before any).
     int lastCommand() const { return m_lastCommand; }
@@ -142,28 +111,16 @@ private:
         // refuses a word. May queue further steps.
         std::function<bool(int, const QByteArray&)> done;
     };
-    struct Pending {
-        qint64 dueMs;
-        QByteArray bytes;
-    };
-    struct TraceGroup {
-        bool fromPc;
-        QByteArray bytes;
-    };
 
-    void onReadable();
-    void onWritable();
-    void onDelayTimer();
     void feed(std::uint8_t b);
     void idleByte(std::uint8_t b);
     void commandCode(std::uint8_t code);
     void planCommand(std::uint8_t code);
+    bool planParamCommand(std::uint8_t code);
     void runControllerSteps();
     void finishExchange(std::uint8_t code);
 
     void answer(QByteArray bytes);
-    void writeLine(const QByteArray& bytes);
-    void record(bool fromPc, const QByteArray& bytes);
 
     void pushPcWord(std::function<bool(int)> done);
     void pushPcBlock(int length, std::function<void(const QByteArray&)> done);
@@ -173,18 +130,7 @@ private:
 
     State m_state;
     Faults m_faults;
-    int m_master = -1;
-    int m_slaveHold = -1; // keeps the slave side open so the master never reads a hang-up
-    QString m_slavePath;
-    QSocketNotifier* m_readNotifier = nullptr;
-    QSocketNotifier* m_writeNotifier = nullptr;
-    QByteArray m_outBuf; // bytes the line did not take yet
-    int m_paceBytes = 0;
-    int m_paceMs = 0;
-    QTimer* m_paceTimer;
-    QTimer* m_delayTimer;
-    std::deque<Pending> m_pending;
-    QElapsedTimer m_clock;
+    PtyLine m_line;
 
     bool m_awaitCode = false;
     std::uint8_t m_code = 0;
@@ -193,10 +139,6 @@ private:
     qint64 m_lastByteMs = 0;
     int m_exchangeTimeoutMs = 1000;
     int m_lastCommand = -1;
-
-    std::vector<TraceGroup> m_trace;
-    quint64 m_fromPc = 0;
-    quint64 m_toPc = 0;
 };
 
 } // namespace emu

@@ -1,0 +1,52 @@
+#include "paraexchange.h"
+
+#include "parablock.h"
+
+#include "link/exchange.h"
+#include "link/moddef.h"
+#include "link/moderror.h"
+#include "link/modlib.h"
+
+namespace params {
+
+AnnouncedLength announcedLengthRule(const ParaSet& set, int announced)
+{
+    return announced >= blockLength(set) ? AnnouncedLength::Take : AnnouncedLength::RefuseWhole;
+}
+
+bool receiveParaBlock(const ParaSet& set)
+{
+    if (comm::LinkHandshake(set.recvCode) != comm::Handshake::Echoed || !comm::RecvWordAck()) {
+        comm::ShowLinkError(0);
+        return false;
+    }
+    const int announced = std::uint16_t(comm::g_BlockLen);
+    const comm::BlockRecv r = announcedLengthRule(set, announced) == AnnouncedLength::Take
+                                  ? comm::recvBlock(announced, comm::g_RxData.data(), comm::kRxDataSize)
+                                  : comm::DiscardBlock(announced);
+    switch (r) {
+    case comm::BlockRecv::Failed:
+        comm::ShowLinkError(0);
+        return false;
+    case comm::BlockRecv::Refused:
+        return false; // the transfer report shows the link error box
+    case comm::BlockRecv::Accepted:
+        return true;
+    }
+    return false;
+}
+
+void transmitParaBlock(const ParaSet& set, int axes)
+{
+    const int length = axes * set.fields * 4;
+    if (comm::LinkHandshake(set.transCode) != comm::Handshake::Echoed || !comm::SendWordAck(length)) {
+        comm::ShowLinkError(0);
+        return;
+    }
+    const auto block = encodeParaBlock(set, axes);
+    const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&block);
+    if (!bytes || !comm::sendBlock(bytes->data(), int(bytes->size())))
+        comm::ShowLinkError(0);
+}
+
+} // namespace params
