@@ -33,7 +33,7 @@ double cpuSeconds()
 // Runs `exchange` for about `seconds` and prints the rate and the bytes.
 bool rate(const char* name, double seconds, const std::function<bool()>& exchange)
 {
-    MSComm& port = MSComm::MSComm1();
+    SerialPortControl& port = SerialPortControl::MSComm1();
     const quint64 out0 = port.bytesWritten();
     const quint64 in0 = port.bytesRead();
     QElapsedTimer t;
@@ -77,9 +77,9 @@ int main(int argc, char** argv)
     });
     g_AxisCount = 4;
     InitErrMsgs();
-    InitBytePlace();
-    AttachReceiveNotification();
-    MSComm& port = MSComm::MSComm1();
+    initBytePlace();
+    attachReceiveNotification();
+    SerialPortControl& port = SerialPortControl::MSComm1();
     if (auto e = port.setPortOpen(true)) {
         std::fprintf(stderr, "bench_link: %s\n", qPrintable(e->text()));
         return 1;
@@ -95,7 +95,7 @@ int main(int argc, char** argv)
              if (LinkHandshake(CMD_PRG_RECV) != Handshake::Echoed)
                  return false;
              g_BlockLen = 1026;
-             return SendWordAck(0) && RecvBlock(1026, g_RxData.data(), kRxDataSize) == BlockRecv::Accepted;
+             return SendWordAck(0) && recvBlock(1026, g_RxData.data(), kRxDataSize) == BlockRecv::Accepted;
          });
     std::printf("controller side: %llu bytes from the PC, %llu bytes to the PC\n",
                 static_cast<unsigned long long>(controller.bytesFromPc()),

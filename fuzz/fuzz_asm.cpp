@@ -10,6 +10,7 @@
 #include "support/knowntexts.h"
 
 #include "common/rterror.h"
+#include "common/strings.h"
 #include "programs/assembler.h"
 #include "programs/cmdwords.h"
 #include "programs/lister.h"
@@ -55,7 +56,7 @@ void checkRecord(const QString& record, int axes)
             return;
         }
         const auto& word = kCmdWords[std::size_t(line.cmdIndex)].word;
-        const QString head = QStringLiteral("000 ") + QLatin1String(word.data(), qsizetype(word.size()));
+        const QString head = QStringLiteral("000 ") + common::toQString(word);
         const QString detail = QStringLiteral("\"%1\" gives %2, listed \"%3\"")
                                    .arg(record)
                                    .arg(line.word, 8, 16, QLatin1Char('0'))

@@ -4,6 +4,7 @@
 // A listed line names a command the assembler knows.
 
 #include "support/fuzzsupport.h"
+#include "common/strings.h"
 
 #include "programs/assembler.h"
 #include "programs/cmdwords.h"
@@ -24,7 +25,7 @@ QString wordOf(std::uint32_t opcode)
 {
     for (const CmdWordRow& row : kCmdWords)
         if (row.opcode == opcode && row.group != CmdGroup::None)
-            return QString::fromLatin1(row.word.data(), qsizetype(row.word.size()));
+            return common::toQString(row.word);
     return opcode == 0x80 ? QStringLiteral("[EOF]") : QString();
 }
 

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(s.size() >= 8 && std::uint8_t(s[1]) == CMD_READ_ERROR && std::uint8_t(s[7]) == LINK_ETX);
         const auto code = std::int16_t(std::uint16_t(std::uint8_t(s[2]) | (std::uint8_t(s[3]) << 8)));
         const auto value = std::int16_t(std::uint16_t(std::uint8_t(s[4]) | (std::uint8_t(s[5]) << 8)));
-        FUZZ_CHECK_MSG(boxes == QStringList{CtrlErrorMessage(code, value)}, boxes.join(u'|'));
+        FUZZ_CHECK_MSG(boxes == QStringList{ctrlErrorMessage(code, value)}, boxes.join(u'|'));
         FUZZ_CHECK(feed.boxes.boxes.back().title == common::kAppTitle);
     } else {
         // A handshake that timed out tells so first; then the link error.

@@ -54,10 +54,10 @@ ControllerFeed::ControllerFeed()
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
 
     comm::InitErrMsgs();
-    comm::InitBytePlace();
-    comm::AttachReceiveNotification();
+    comm::initBytePlace();
+    comm::attachReceiveNotification();
     m_settings.values[QStringLiteral("Properties/COM1")] = QString::fromLocal8Bit(name);
-    comm::MSComm& port = comm::MSComm::MSComm1();
+    comm::SerialPortControl& port = comm::SerialPortControl::MSComm1();
     port.setCommPort(1);
     if (port.setPortOpen(true))
         fail("the port could be opened on the pseudo-terminal", __FILE__, __LINE__);
@@ -82,9 +82,9 @@ void ControllerFeed::start(const std::uint8_t* data, std::size_t size)
         pos += take;
     }
     drain();
-    comm::ClearRxRing();
+    comm::clearRxRing();
     m_pc.clear();
-    m_writtenAtStart = comm::MSComm::MSComm1().bytesWritten();
+    m_writtenAtStart = comm::SerialPortControl::MSComm1().bytesWritten();
     m_next = 0;
     m_jump = false;
     boxes.clear();
@@ -116,7 +116,7 @@ double ControllerFeed::clock()
 
 void ControllerFeed::deliver(const QByteArray& bytes)
 {
-    comm::MSComm& port = comm::MSComm::MSComm1();
+    comm::SerialPortControl& port = comm::SerialPortControl::MSComm1();
     const quint64 target = port.bytesRead() + quint64(bytes.size());
     qsizetype sent = 0;
     int misses = 0;
@@ -151,7 +151,7 @@ void ControllerFeed::drain()
 
 QByteArray ControllerFeed::pcBytes()
 {
-    const quint64 expected = comm::MSComm::MSComm1().bytesWritten() - m_writtenAtStart;
+    const quint64 expected = comm::SerialPortControl::MSComm1().bytesWritten() - m_writtenAtStart;
     for (int i = 0; i < 100 && quint64(m_pc.size()) < expected; ++i) {
         pollfd p{m_master, POLLIN, 0};
         ::poll(&p, 1, 20);

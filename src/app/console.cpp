@@ -8,6 +8,7 @@
 #include "common/events.h"
 #include "common/msgbox.h"
 #include "common/numbers.h"
+#include "common/texts.h"
 #include "link/moderror.h"
 #include "link/operatorexchange.h"
 
@@ -18,6 +19,8 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include <span>
 
 namespace app {
 
@@ -100,38 +103,60 @@ void frmMain::buildConsole()
     grid->addWidget(txtRunPrgNo, 0, 1);
     connect(txtRunPrgNo, &QLineEdit::textChanged, this, [this] { txtRunPrgNo_Change(); });
 
-    static const char* const runCaptions[] = {"RUN", "", "RUN-RESET"};
-    for (int i = 0; i < 3; ++i) {
-        auto* b = button(QString::fromLatin1(runCaptions[i]), QStringLiteral("cmdRun_%1").arg(i), runFrame);
-        cmdRun[std::size_t(i)] = b;
-        connect(b, &QPushButton::clicked, this, [this, i] { cmdRun_Click(i); });
-        grid->addWidget(b, 0, 2 + i);
+    // The button arrays of the frame, in the order they are made; each stands
+    // in one grid row from its first column.
+    struct ButtonRow {
+        const char* name;
+        std::array<const char*, 3> captions;
+        int count;
+        int gridRow;
+        int firstColumn;
+        std::span<QPushButton*> (*buttons)(frmMain&);
+        void (frmMain::*click)(int);
+    };
+    const ButtonRow buttonRows[] = {
+        {.name = "cmdRun",
+         .captions = {"RUN", "", "RUN-RESET"},
+         .count = 3,
+         .gridRow = 0,
+         .firstColumn = 2,
+         .buttons = [](frmMain& w) { return std::span<QPushButton*>(w.cmdRun); },
+         .click = &frmMain::cmdRun_Click},
+        {.name = "cmdSvOn",
+         .captions = {"SERVO ON", "SERVO OFF", "ALARM RESET"},
+         .count = 3,
+         .gridRow = 1,
+         .firstColumn = 0,
+         .buttons = [](frmMain& w) { return std::span<QPushButton*>(w.cmdSvOn); },
+         .click = &frmMain::cmdSvOn_Click},
+        {.name = "cmdIoAllOnOff",
+         .captions = {"I/O ALL ON", "I/O ALL OFF"},
+         .count = 2,
+         .gridRow = 2,
+         .firstColumn = 0,
+         .buttons = [](frmMain& w) { return std::span<QPushButton*>(w.cmdIoAllOnOff); },
+         .click = &frmMain::cmdIoAllOnOff_Click},
+        {.name = "cmdZR",
+         .captions = {"", "ZR"},
+         .count = 2,
+         .gridRow = 1,
+         .firstColumn = 3,
+         .buttons = [](frmMain& w) { return std::span<QPushButton*>(w.cmdZR); },
+         .click = &frmMain::cmdZR_Click},
+    };
+    for (const ButtonRow& row : buttonRows) {
+        std::span<QPushButton*> array = row.buttons(*this);
+        for (int i = 0; i < row.count; ++i) {
+            auto* b = button(QString::fromLatin1(row.captions[std::size_t(i)]),
+                             QStringLiteral("%1_%2").arg(QString::fromLatin1(row.name)).arg(i), runFrame);
+            array[std::size_t(i)] = b;
+            connect(b, &QPushButton::clicked, this, [this, click = row.click, i] { (this->*click)(i); });
+            grid->addWidget(b, row.gridRow, row.firstColumn + i);
+        }
     }
     // The stop button is a picture button.
     cmdRun[1]->setIcon(QIcon(Lamp::pictureOf(QStringLiteral("imgstop"))));
     cmdRun[1]->setToolTip(QStringLiteral("STOP"));
-
-    static const char* const svCaptions[] = {"SERVO ON", "SERVO OFF", "ALARM RESET"};
-    for (int i = 0; i < 3; ++i) {
-        auto* b = button(QString::fromLatin1(svCaptions[i]), QStringLiteral("cmdSvOn_%1").arg(i), runFrame);
-        cmdSvOn[std::size_t(i)] = b;
-        connect(b, &QPushButton::clicked, this, [this, i] { cmdSvOn_Click(i); });
-        grid->addWidget(b, 1, i);
-    }
-    static const char* const allCaptions[] = {"I/O ALL ON", "I/O ALL OFF"};
-    for (int i = 0; i < 2; ++i) {
-        auto* b = button(QString::fromLatin1(allCaptions[i]), QStringLiteral("cmdIoAllOnOff_%1").arg(i), runFrame);
-        cmdIoAllOnOff[std::size_t(i)] = b;
-        connect(b, &QPushButton::clicked, this, [this, i] { cmdIoAllOnOff_Click(i); });
-        grid->addWidget(b, 2, i);
-    }
-    static const char* const zrCaptions[] = {"", "ZR"};
-    for (int i = 0; i < 2; ++i) {
-        auto* b = button(QString::fromLatin1(zrCaptions[i]), QStringLiteral("cmdZR_%1").arg(i), runFrame);
-        cmdZR[std::size_t(i)] = b;
-        connect(b, &QPushButton::clicked, this, [this, i] { cmdZR_Click(i); });
-        grid->addWidget(b, 1, 3 + i);
-    }
     cmdZR[0]->setIcon(QIcon(Lamp::pictureOf(QStringLiteral("imgOff"))));
     top->addWidget(runFrame);
 
@@ -302,9 +327,9 @@ void frmMain::txtRunPrgNo_Change()
     const QString t = txtRunPrgNo->text();
     if (t.isEmpty())
         return;
-    const auto v = common::NumericValue(t);
+    const auto v = common::numericValue(t);
     if (!v) {
-        common::MsgBox(QStringLiteral(" 숫자를 입력하십시요"));
+        common::MsgBox(QString::fromUtf8(common::texts::kNotNumber));
         txtRunPrgNo->setText(QStringLiteral("0"));
         return;
     }

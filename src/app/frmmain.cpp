@@ -7,6 +7,7 @@
 #include "common/msgbox.h"
 #include "common/numbers.h"
 #include "common/settings.h"
+#include "common/texts.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
 #include "link/mscomm.h"
@@ -26,7 +27,7 @@ using namespace comm;
 using namespace console;
 
 namespace {
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
+const QString kNotConnected = QString::fromUtf8(common::texts::kNotConnected);
 } // namespace
 
 frmMain& frmMain::instance()
@@ -48,7 +49,7 @@ frmMain::frmMain()
     common::setMainWindow(this);
     // The link lamp follows the port: off whenever the port closes, also when
     // the port layer closes a failed port.
-    connect(&MSComm::MSComm1(), &MSComm::PortClosed, this, [this] { imgComm->setPicture(QStringLiteral("imgOff")); });
+    connect(&SerialPortControl::MSComm1(), &SerialPortControl::PortClosed, this, [this] { imgComm->setPicture(QStringLiteral("imgOff")); });
     m_axisParaTimer.setInterval(50);
     connect(&m_axisParaTimer, &QTimer::timeout, this, [this] { checkAxisParaPending(); });
 }
@@ -86,8 +87,8 @@ void frmMain::Form_Load()
     // Wide enough for the whole menu bar.
     resize(std::max(sizeHint().width(), menuBar->sizeHint().width() + 24), sizeHint().height());
     centreOnScreen();
-    MSComm& port = MSComm::MSComm1();
-    AttachReceiveNotification();
+    SerialPortControl& port = SerialPortControl::MSComm1();
+    attachReceiveNotification();
     // A refused stored setting is shown and the port keeps its own value for
     // it; the rest of the load still runs, so every later transfer has its
     // tables.
@@ -97,14 +98,14 @@ void frmMain::Form_Load()
             common::MsgBox(e->text(), common::MsgButtons::Ok, common::kAppTitle, common::MsgIcon::Exclamation);
     const QString handshaking = common::GetSetting(QStringLiteral("Properties"), QStringLiteral("Handshaking"));
     if (!handshaking.isEmpty()) {
-        const auto number = common::NumericValue(handshaking);
+        const auto number = common::numericValue(handshaking);
         const auto mode = number ? common::toInt16(*number) : std::nullopt;
         auto e = mode ? port.setHandshaking(*mode) : common::RtError::of(common::err::InvalidPropertyValue);
         if (e)
             common::MsgBox(e->text(), common::MsgButtons::Ok, common::kAppTitle, common::MsgIcon::Exclamation);
     }
     imgComm->setPicture(QStringLiteral("imgOff"));
-    InitBytePlace();
+    initBytePlace();
     points::g_TransLocNo = 0;
     points::g_RcvLocNo = 0;
     params::LoadSysParaFile();
@@ -119,7 +120,7 @@ void frmMain::Form_Load()
 
 void frmMain::connectPort(int portNumber)
 {
-    MSComm& port = MSComm::MSComm1();
+    SerialPortControl& port = SerialPortControl::MSComm1();
     if (port.PortOpen())
         return;
     const OperatorExchange operation(OperatorExchange::PortCheck::None, {}, this);
@@ -134,7 +135,7 @@ void frmMain::connectPort(int portNumber)
         // operator can point the menu item at another device.
         QString detail;
         if (e->number == common::err::InvalidPortNumber)
-            detail = QStringLiteral("%1 (Properties/COM%2)").arg(MSComm::deviceFor(portNumber)).arg(portNumber);
+            detail = QStringLiteral("%1 (Properties/COM%2)").arg(SerialPortControl::deviceFor(portNumber)).arg(portNumber);
         common::MsgBox(e->text(), common::MsgButtons::Ok, common::kAppTitle, common::MsgIcon::None, detail);
         return;
     }
@@ -160,7 +161,7 @@ void frmMain::mnuCommPortClose_Click()
     g_RxEvent = false;
     if (disconnectController()) {
         imgComm->setPicture(QStringLiteral("imgOff"));
-        MSComm::MSComm1().setPortOpen(false);
+        SerialPortControl::MSComm1().setPortOpen(false);
     } else {
         common::DoEvents();
     }
@@ -185,7 +186,7 @@ void frmMain::Form_Unload(bool& cancel)
     mnuCommPortClose_Click();
     m_axisParaTimer.stop();
     m_axisParaPending = false;
-    EndProgram();
+    endProgram();
 }
 
 void frmMain::openDisablingWindow(common::Form& window)

@@ -18,7 +18,7 @@
 
 namespace app {
 
-void EndProgram() { QCoreApplication::exit(0); }
+void endProgram() { QCoreApplication::exit(0); }
 
 frmSplash& frmSplash::instance()
 {
@@ -77,7 +77,7 @@ void frmSplash::Form_Unload(bool& cancel)
     QList<Form*> others = loadedForms();
     others.removeAll(this);
     if (others.isEmpty())
-        EndProgram();
+        endProgram();
 }
 
 void frmSplash::cmdSelZel_Click(int Index)
@@ -94,7 +94,7 @@ void frmSplash::cmdSelZel_Click(int Index)
         return;
     case 4:
         Unload();
-        EndProgram();
+        endProgram();
         return;
     default:
         if (Index < 0 || Index > 2)
@@ -107,7 +107,7 @@ void frmSplash::cmdSelZel_Click(int Index)
 void frmSplash::Form_KeyPress()
 {
     Unload();
-    EndProgram();
+    endProgram();
 }
 
 // The window sees typed characters before its buttons do.

@@ -33,6 +33,6 @@ private:
 };
 
 // Ends the program (no window is left to serve).
-void EndProgram();
+void endProgram();
 
 } // namespace app

@@ -6,7 +6,7 @@
 
 namespace common {
 
-QColor vbColor(std::uint32_t bgr)
+QColor bgrColor(std::uint32_t bgr)
 {
     if (bgr & 0x80000000u) {
         const QPalette pal = QApplication::palette();
@@ -23,9 +23,9 @@ QColor vbColor(std::uint32_t bgr)
 
 void setBackColor(QWidget* w, std::uint32_t bgr)
 {
-    w->setProperty("vbColor", QVariant::fromValue<quint32>(bgr));
+    w->setProperty("bgrColor", QVariant::fromValue<quint32>(bgr));
     QPalette pal = w->palette();
-    const QColor c = vbColor(bgr);
+    const QColor c = bgrColor(bgr);
     pal.setColor(QPalette::Button, c);
     pal.setColor(QPalette::Window, c);
     pal.setColor(QPalette::Base, c);
@@ -33,6 +33,6 @@ void setBackColor(QWidget* w, std::uint32_t bgr)
     w->setAutoFillBackground(true);
 }
 
-std::uint32_t backColor(const QWidget* w) { return w->property("vbColor").value<quint32>(); }
+std::uint32_t backColor(const QWidget* w) { return w->property("bgrColor").value<quint32>(); }
 
 } // namespace common

@@ -18,10 +18,10 @@ inline constexpr std::uint32_t GridCurrent = 0x00FFFFC0;   // current cell of th
 inline constexpr std::uint32_t White = 0x00FFFFFF;
 } // namespace color
 
-QColor vbColor(std::uint32_t bgr);
+QColor bgrColor(std::uint32_t bgr);
 
 // Paints a widget's background with a colour of the system and remembers the
-// value in the widget's "vbColor" property, where tests read it back.
+// value in the widget's "bgrColor" property, where tests read it back.
 void setBackColor(QWidget* w, std::uint32_t bgr);
 std::uint32_t backColor(const QWidget* w);
 

@@ -35,7 +35,7 @@ void DoEvents()
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-void WaitEvents(int maxMs)
+void waitEvents(int maxMs)
 {
     EventServeScope serving;
     QTimer wake;
@@ -46,7 +46,7 @@ void WaitEvents(int maxMs)
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-double ClockSeconds()
+double clockSeconds()
 {
     if (clockOverride())
         return clockOverride()();

@@ -12,7 +12,7 @@ void DoEvents();
 
 // Blocks until an event arrives or `maxMs` has passed, then serves the
 // pending events. A wait for the controller costs no CPU this way.
-void WaitEvents(int maxMs);
+void waitEvents(int maxMs);
 
 // How deeply the program is inside code that serves events (waits, message
 // boxes, modal dialogs). An exchange started at a deeper level than a running
@@ -28,7 +28,7 @@ public:
 };
 
 // Monotonic seconds.
-double ClockSeconds();
+double clockSeconds();
 void setClock(std::function<double()> clock); // empty: the real clock
 
 // Blocking pause: no events are served meanwhile.

@@ -64,7 +64,7 @@ QStringList qtNameFilters(const QString& filter)
     return out;
 }
 
-std::optional<QString> ShowFileDialog(const FileDialogRequest& request, RtError* cancelError)
+std::optional<QString> showFileDialog(const FileDialogRequest& request, RtError* cancelError)
 {
     EventServeScope serving;
     const FileDialogResult res = handler() ? handler()(request) : showReal(request);

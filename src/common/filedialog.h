@@ -32,7 +32,7 @@ struct FileDialogResult {
 using FileDialogHandler = std::function<FileDialogResult(const FileDialogRequest&)>;
 
 // The chosen file name, or the cancel error (32755).
-std::optional<QString> ShowFileDialog(const FileDialogRequest& request, RtError* cancelError = nullptr);
+std::optional<QString> showFileDialog(const FileDialogRequest& request, RtError* cancelError = nullptr);
 
 void setFileDialogHandler(FileDialogHandler handler); // empty: the real dialog
 

@@ -2,13 +2,15 @@
 // The one seam through which the program shows a message box. Production: a
 // modal QMessageBox. Tests install a handler that records and answers.
 
+#include "common/texts.h"
+
 #include <QString>
 
 #include <functional>
 
 namespace common {
 
-inline const QString kAppTitle = QStringLiteral("Zel 통신프로그램");
+inline const QString kAppTitle = QString::fromUtf8(texts::kAppTitle);
 
 enum class MsgButtons { Ok, OkCancel };
 enum class MsgIcon { None, Exclamation };

@@ -111,7 +111,7 @@ double Val(QStringView text)
     return cLocaleStrtod(num);
 }
 
-double LeadingNumber(QStringView whole)
+double leadingNumber(QStringView whole)
 {
     // Only blanks and tabs are skipped here: a line end ends the number.
     qsizetype end = 0;
@@ -153,7 +153,7 @@ double LeadingNumber(QStringView whole)
     return cLocaleStrtod(num);
 }
 
-std::optional<double> NumericValue(QStringView text)
+std::optional<double> numericValue(QStringView text)
 {
     int b = 0;
     int e = int(text.size());
@@ -174,7 +174,7 @@ std::optional<double> NumericValue(QStringView text)
     return cLocaleStrtod(num);
 }
 
-bool IsNumeric(QStringView text) { return NumericValue(text).has_value(); }
+bool IsNumeric(QStringView text) { return numericValue(text).has_value(); }
 
 double roundHalfEven(double v)
 {

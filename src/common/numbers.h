@@ -21,7 +21,7 @@ double Val(QStringView text);
 // as "E" before the exponent, and "&H" or "&O" before hexadecimal or octal
 // digits (a value without sign); blanks and tabs are skipped, a line end is
 // not.
-double LeadingNumber(QStringView text);
+double leadingNumber(QStringView text);
 
 // Numeric text: blanks around it aside, an optional sign, digits with at most
 // one decimal point and at least one digit, and an optional exponent. The
@@ -30,7 +30,7 @@ bool IsNumeric(QStringView text);
 
 // The numeric value of a numeric text (nullopt when the text is not numeric);
 // a magnitude too large for a double gives an infinity of its sign.
-std::optional<double> NumericValue(QStringView text);
+std::optional<double> numericValue(QStringView text);
 
 // Half to even, as every conversion of text to a whole number rounds.
 double roundHalfEven(double v);

@@ -1,5 +1,7 @@
 #include "rterror.h"
 
+#include "texts.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -9,7 +11,6 @@ namespace common {
 
 namespace {
 // The source of every error is the program itself, named by its title.
-const char* const kSource = "Zel 통신프로그램";
 
 QString describe(int number)
 {
@@ -35,11 +36,11 @@ QString describe(int number)
 }
 } // namespace
 
-RtError RtError::of(int number) { return RtError{number, QString::fromUtf8(kSource), describe(number)}; }
+RtError RtError::of(int number) { return RtError{number, QString::fromUtf8(texts::kAppTitle), describe(number)}; }
 
 RtError RtError::of(int number, const QString& description)
 {
-    return RtError{number, QString::fromUtf8(kSource), description};
+    return RtError{number, QString::fromUtf8(texts::kAppTitle), description};
 }
 
 RtError RtError::fromFile(const QFileDevice& file, const QString& path, bool writing)

@@ -12,12 +12,12 @@ using namespace comm;
 
 ConnectAnswer connectController()
 {
-    const MSComm& port = MSComm::MSComm1();
+    const SerialPortControl& port = SerialPortControl::MSComm1();
     g_RxEvent = false;
-    WriteByte(LINK_ENQ);
-    const double deadline = common::ClockSeconds() + kConnectWait;
-    while (common::ClockSeconds() < deadline && !port.failed()) {
-        common::WaitEvents(50);
+    writeByte(LINK_ENQ);
+    const double deadline = common::clockSeconds() + kConnectWait;
+    while (common::clockSeconds() < deadline && !port.failed()) {
+        common::waitEvents(50);
         if (g_RxEvent)
             break;
     }
@@ -83,14 +83,14 @@ CommandResult setOutput(int output, bool on)
         return CommandResult::Done;
     return commandExchange(CMD_SET_OUTPUT, 0, kByteWait, [output, on] {
         // The controller numbers the switched outputs from 1.
-        WriteByte(std::uint8_t(output - 7));
-        WriteByte(on ? 1 : 0);
+        writeByte(std::uint8_t(output - 7));
+        writeByte(on ? 1 : 0);
     });
 }
 
-void stopRun() { WriteByte(LINK_DLE); }
+void stopRun() { writeByte(LINK_DLE); }
 
-void resetRun() { WriteByte(LINK_CAN); }
+void resetRun() { writeByte(LINK_CAN); }
 
 IoBits ioBitsOf(std::int32_t lo, std::int32_t hi)
 {

@@ -11,7 +11,7 @@
 
 namespace comm {
 
-bool SendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte)
+bool sendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte)
 {
     if (onByte) {
         // A progress bar follows the bytes as they are written.
@@ -38,7 +38,7 @@ BlockRecv receiveBlock(int n, std::uint8_t* into, int capacity, bool refuse, boo
 {
     unsigned sum = 0;
     for (int i = 0; i < n; ++i) {
-        if (!WaitRxByte())
+        if (!waitRxByte())
             return BlockRecv::Failed;
         const std::uint8_t b = std::uint8_t(RxGetByte());
         if (i < capacity)
@@ -51,17 +51,17 @@ BlockRecv receiveBlock(int n, std::uint8_t* into, int capacity, bool refuse, boo
     if (!RecvBlockEnd())
         return BlockRecv::Failed;
     if (refuse || n > capacity || n < 0 || ((sum + unsigned(g_RxChk)) & 0xFFu) != 0) {
-        WriteByte(LINK_DLE);
+        writeByte(LINK_DLE);
         if (report)
             OperatorExchange::noteSilentFailure();
         return BlockRecv::Refused;
     }
-    WriteByte(LINK_EOT);
+    writeByte(LINK_EOT);
     return BlockRecv::Accepted;
 }
 } // namespace
 
-BlockRecv RecvBlock(int n, std::uint8_t* into, int capacity, bool report, const ByteProgress& onByte)
+BlockRecv recvBlock(int n, std::uint8_t* into, int capacity, bool report, const ByteProgress& onByte)
 {
     return receiveBlock(n, into, capacity, false, report, onByte);
 }

@@ -17,7 +17,7 @@ using ByteProgress = std::function<void(int)>;
 // Sends n data bytes through g_TxBuf and the trailer; true when the
 // controller answers LINK_EOT. With `onByte` each byte is written and
 // reported in turn; without, all go in one write.
-bool SendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte = {});
+bool sendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte = {});
 
 enum class BlockRecv {
     Accepted, // checksum good, LINK_EOT written, the bytes are in `into`
@@ -30,7 +30,7 @@ enum class BlockRecv {
 // link stays in step, but at most `capacity` bytes are stored and the block
 // is refused. A refusal is noted in the running OperatorExchange report unless
 // `report` is false (the status read stays silent).
-BlockRecv RecvBlock(int n, std::uint8_t* into, int capacity, bool report = true, const ByteProgress& onByte = {});
+BlockRecv recvBlock(int n, std::uint8_t* into, int capacity, bool report = true, const ByteProgress& onByte = {});
 
 // Takes an n-byte block only to stay in step with the line: every byte and
 // the trailer are read and summed, nothing is stored, and a complete block is

@@ -15,6 +15,25 @@ inline constexpr int kRxDataSize = 1051; // the largest block is the 1026-byte p
 // Number of axes of the controller (2, 3 or 4; 0 until a model is chosen).
 extern std::int16_t g_AxisCount;
 
+// The axes every table of the PC holds.
+inline constexpr int kTableAxes = 4;
+
+// The axes a point block carries: g_AxisCount when it is 1 to 4, otherwise 0,
+// as before a model is chosen (nothing is carried).
+inline int chosenModelAxes()
+{
+    const int n = g_AxisCount;
+    return n >= 1 && n <= kTableAxes ? n : 0;
+}
+
+// g_AxisCount held to the four axes of the tables, so that no loop over the
+// axes passes them whatever the count holds.
+inline int axesWithinTables()
+{
+    const int n = g_AxisCount;
+    return n < 0 ? 0 : n > kTableAxes ? kTableAxes : n;
+}
+
 extern std::uint8_t g_TxBuf;
 extern std::array<std::uint8_t, kRingSlots + 1> g_RxRing;
 extern std::int16_t g_RxHead;
@@ -35,6 +54,6 @@ extern std::int32_t g_OutLo;
 extern std::int32_t g_OutHi;
 
 // Fills g_BytePlace with 1, 256, 65536, 16777216.
-void InitBytePlace();
+void initBytePlace();
 
 } // namespace comm

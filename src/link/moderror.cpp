@@ -106,7 +106,7 @@ QString CtrlErrorText(std::int16_t code, std::int16_t value)
     return QStringLiteral("Error Code : ") + QString::number(code) + QStringLiteral(", Error Value : ") + v;
 }
 
-QString CtrlErrorMessage(std::int16_t code, std::int16_t value)
+QString ctrlErrorMessage(std::int16_t code, std::int16_t value)
 {
     return CtrlErrorText(code, value) + QStringLiteral("\r\n") + kAdvice;
 }
@@ -122,7 +122,7 @@ void ReadCtrlError()
         return;
     }
     std::array<std::uint8_t, 4> b{};
-    if (RecvBlock(4, b.data(), 4) != BlockRecv::Accepted) {
+    if (recvBlock(4, b.data(), 4) != BlockRecv::Accepted) {
         if (!OperatorExchange::failureNoted())
             ShowLinkError(0);
         return;
@@ -131,7 +131,7 @@ void ReadCtrlError()
     // as negative.
     const auto code = std::int16_t(std::uint16_t(b[0] | (b[1] << 8)));
     const auto value = std::int16_t(std::uint16_t(b[2] | (b[3] << 8)));
-    common::MsgBox(CtrlErrorMessage(code, value));
+    common::MsgBox(ctrlErrorMessage(code, value));
 }
 
 } // namespace comm

@@ -21,7 +21,7 @@ void ShowLinkError(std::int16_t code);
 QString CtrlErrorText(std::int16_t code, std::int16_t value);
 
 // The text of the box that shows a received error record.
-QString CtrlErrorMessage(std::int16_t code, std::int16_t value);
+QString ctrlErrorMessage(std::int16_t code, std::int16_t value);
 
 // The whole error-record exchange and its boxes.
 void ReadCtrlError();

@@ -7,6 +7,7 @@
 
 #include "common/events.h"
 #include "common/msgbox.h"
+#include "common/texts.h"
 
 #include <algorithm>
 
@@ -33,24 +34,24 @@ std::int32_t g_OutHi = 0;
 namespace {
 inline std::int16_t nextSlot(std::int16_t i) { return i >= kRingSlots - 1 ? 0 : std::int16_t(i + 1); }
 
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
+const QString kNotConnected = QString::fromUtf8(common::texts::kNotConnected);
 
 // The longest block the poll of a wait sleeps between looks at the clock.
 constexpr double kWakeSeconds = 0.05;
 
 bool lineBroken()
 {
-    const MSComm& port = MSComm::MSComm1();
+    const SerialPortControl& port = SerialPortControl::MSComm1();
     return !port.PortOpen() || port.failed() || rxOverflow;
 }
 } // namespace
 
-void InitBytePlace() { g_BytePlace = {1, 256, 65536, 16777216}; }
+void initBytePlace() { g_BytePlace = {1, 256, 65536, 16777216}; }
 
 void MSComm1_OnComm()
 {
-    MSComm& port = MSComm::MSComm1();
-    if (port.CommEvent() != MSComm::comEvReceive)
+    SerialPortControl& port = SerialPortControl::MSComm1();
+    if (port.CommEvent() != SerialPortControl::comEvReceive)
         return;
     port.InputLen = 1;
     while (port.InBufferCount() != 0) {
@@ -70,26 +71,26 @@ void MSComm1_OnComm()
     g_RxEvent = true;
 }
 
-void AttachReceiveNotification()
+void attachReceiveNotification()
 {
     static bool attached = false;
     if (attached)
         return;
     attached = true;
-    QObject::connect(&MSComm::MSComm1(), &MSComm::OnComm, &MSComm::MSComm1(), [] { MSComm1_OnComm(); });
+    QObject::connect(&SerialPortControl::MSComm1(), &SerialPortControl::OnComm, &SerialPortControl::MSComm1(), [] { MSComm1_OnComm(); });
 }
 
-void ClearRxRing()
+void clearRxRing()
 {
-    MSComm::MSComm1().ClearInput();
+    SerialPortControl::MSComm1().ClearInput();
     g_RxTail = 0;
     g_RxHead = 0;
     rxOverflow = false;
 }
 
-bool WaitRxByte(double limit)
+bool waitRxByte(double limit)
 {
-    const double deadline = common::ClockSeconds() + limit;
+    const double deadline = common::clockSeconds() + limit;
     for (;;) {
         // After an overflow the bytes in the ring are no longer the line's
         // whole stream: fail rather than read past the lost ones.
@@ -99,21 +100,21 @@ bool WaitRxByte(double limit)
             return true;
         if (lineBroken())
             return false;
-        const double left = deadline - common::ClockSeconds();
+        const double left = deadline - common::clockSeconds();
         if (left <= 0)
             return RxAvail();
-        common::WaitEvents(int(std::min(left, kWakeSeconds) * 1000.0) + 1);
+        common::waitEvents(int(std::min(left, kWakeSeconds) * 1000.0) + 1);
     }
 }
 
-void SendTxByte() { MSComm::MSComm1().Output(g_TxBuf); }
+void SendTxByte() { SerialPortControl::MSComm1().Output(g_TxBuf); }
 
 void WriteBytes(const std::uint8_t* bytes, int n)
 {
     if (n <= 0)
         return;
     g_TxBuf = bytes[n - 1];
-    MSComm::MSComm1().Output(bytes, n);
+    SerialPortControl::MSComm1().Output(bytes, n);
 }
 
 bool RxAvail() { return g_RxHead != g_RxTail; }
@@ -134,15 +135,15 @@ Handshake LinkHandshake(std::int16_t code)
     if (!OperatorExchange::mayUseLink())
         return Handshake::WrongEcho;
     // Late bytes of an earlier exchange must not pass for this one's answers.
-    ClearRxRing();
-    WriteByte(LINK_SOH);
-    if (!WaitRxByte(kHandshakeWait)) {
+    clearRxRing();
+    writeByte(LINK_SOH);
+    if (!waitRxByte(kHandshakeWait)) {
         common::MsgBox(kNotConnected);
         return Handshake::TimedOut;
     }
     RxGetByte();
-    WriteByte(std::uint8_t(code));
-    if (!WaitRxByte(kHandshakeWait)) {
+    writeByte(std::uint8_t(code));
+    if (!waitRxByte(kHandshakeWait)) {
         common::MsgBox(kNotConnected);
         return Handshake::TimedOut;
     }
@@ -156,7 +157,7 @@ bool SendWordOrAbort(std::int16_t abort, std::int32_t w, double limit)
     WriteBytes(word, 3);
     if (abort != 0)
         return true;
-    if (!WaitRxByte(limit))
+    if (!waitRxByte(limit))
         return false;
     return RxGetByte() == LINK_SYN;
 }
@@ -167,17 +168,17 @@ bool SendWordAck(std::int32_t w, double limit) { return SendWordOrAbort(0, w, li
 
 bool RecvWordAck()
 {
-    if (!WaitRxByte())
+    if (!waitRxByte())
         return false;
     const std::int16_t lo = RxGetByte();
-    if (!WaitRxByte())
+    if (!waitRxByte())
         return false;
     const std::int16_t hi = RxGetByte();
-    if (!WaitRxByte())
+    if (!waitRxByte())
         return false;
     if (RxGetByte() != LINK_STX)
         return false;
-    WriteByte(LINK_SYN);
+    writeByte(LINK_SYN);
     // A word of 32768 or more does not fit: it reads as negative, and every
     // receiver refuses a length outside what it can take.
     g_BlockLen = std::int16_t(std::uint16_t(lo + 256 * hi));
@@ -193,17 +194,17 @@ bool SendBlockEnd(std::uint8_t chk)
 
 bool BlockAnswered()
 {
-    if (!WaitRxByte())
+    if (!waitRxByte())
         return false;
     return RxGetByte() == LINK_EOT;
 }
 
 bool RecvBlockEnd()
 {
-    if (!WaitRxByte())
+    if (!waitRxByte())
         return false;
     g_RxChk = RxGetByte();
-    if (!WaitRxByte())
+    if (!waitRxByte())
         return false;
     return RxGetByte() == LINK_ETX;
 }
@@ -216,7 +217,7 @@ bool ReadIoStatus(std::int16_t which)
         return false;
     }
     std::array<std::uint8_t, 4> b{};
-    switch (RecvBlock(4, b.data(), 4, false)) {
+    switch (recvBlock(4, b.data(), 4, false)) {
     case BlockRecv::Failed:
         ShowLinkError(0);
         return false;

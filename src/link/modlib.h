@@ -19,16 +19,16 @@ inline constexpr double kMotionAnswerWait = 60.0;  // the word after a command t
 // The receive notification: moves every waiting byte into the ring.
 void MSComm1_OnComm();
 // Connects MSComm1's notification to MSComm1_OnComm (once).
-void AttachReceiveNotification();
+void attachReceiveNotification();
 
 // Empties the ring and drops every byte the port has received but not yet
 // delivered: Qt's buffer and the device's pending input, so that only bytes
 // sent after this call reach the ring.
-void ClearRxRing();
+void clearRxRing();
 
 // Waits until the ring holds a byte. False when `limit` seconds pass without
 // one, or at once when the port fails or the ring overflowed.
-bool WaitRxByte(double limit = kByteWait);
+bool waitRxByte(double limit = kByteWait);
 
 void SendTxByte();
 bool RxAvail();
@@ -52,14 +52,14 @@ bool RecvBlockEnd();
 bool ReadIoStatus(std::int16_t which);
 
 // Writes one byte through g_TxBuf.
-inline void WriteByte(std::uint8_t b)
+inline void writeByte(std::uint8_t b)
 {
     g_TxBuf = b;
     SendTxByte();
 }
 
 // Writes n bytes in order as one piece: the same bytes on the line as n
-// WriteByte calls, handed over at once. g_TxBuf ends holding the last.
+// writeByte calls, handed over at once. g_TxBuf ends holding the last.
 void WriteBytes(const std::uint8_t* bytes, int n);
 
 // The controller's answer to a block just written: true on LINK_EOT.

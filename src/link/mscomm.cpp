@@ -29,13 +29,13 @@ bool transientOpenError(QSerialPort::SerialPortError e)
 }
 } // namespace
 
-MSComm& MSComm::MSComm1()
+SerialPortControl& SerialPortControl::MSComm1()
 {
-    static MSComm* port = new MSComm; // lives for the whole run
+    static SerialPortControl* port = new SerialPortControl; // lives for the whole run
     return *port;
 }
 
-MSComm::MSComm(QObject* parent) : QObject(parent), m_port(new QSerialPort(this))
+SerialPortControl::SerialPortControl(QObject* parent) : QObject(parent), m_port(new QSerialPort(this))
 {
     connect(m_port, &QSerialPort::readyRead, this, [this] {
         m_commEvent = comEvReceive;
@@ -62,7 +62,7 @@ MSComm::MSComm(QObject* parent) : QObject(parent), m_port(new QSerialPort(this))
     });
 }
 
-std::optional<RtError> MSComm::setCommPort(int port)
+std::optional<RtError> SerialPortControl::setCommPort(int port)
 {
     if (port < 1 || port > 16)
         return RtError::of(err::InvalidPortNumber);
@@ -72,7 +72,7 @@ std::optional<RtError> MSComm::setCommPort(int port)
     return std::nullopt;
 }
 
-std::optional<RtError> MSComm::setSettings(const QString& settings)
+std::optional<RtError> SerialPortControl::setSettings(const QString& settings)
 {
     const QStringList parts = settings.trimmed().split(u',');
     if (parts.size() != 4)
@@ -97,7 +97,7 @@ std::optional<RtError> MSComm::setSettings(const QString& settings)
     return std::nullopt;
 }
 
-std::optional<RtError> MSComm::setHandshaking(int mode)
+std::optional<RtError> SerialPortControl::setHandshaking(int mode)
 {
     if (mode < 0 || mode > 3)
         return RtError::of(err::InvalidPropertyValue);
@@ -107,7 +107,7 @@ std::optional<RtError> MSComm::setHandshaking(int mode)
     return std::nullopt;
 }
 
-void MSComm::applyLineSettings()
+void SerialPortControl::applyLineSettings()
 {
     m_port->setBaudRate(m_baud);
     switch (m_parity) {
@@ -130,7 +130,7 @@ void MSComm::applyLineSettings()
         addSoftwareFlowControl();
 }
 
-void MSComm::addSoftwareFlowControl()
+void SerialPortControl::addSoftwareFlowControl()
 {
     // The serial library offers one flow control at a time: XON/XOFF goes
     // onto the device itself, beside RTS/CTS, after the library's last
@@ -144,7 +144,7 @@ void MSComm::addSoftwareFlowControl()
     ::tcsetattr(fd, TCSANOW, &t);
 }
 
-QString MSComm::deviceFor(int port)
+QString SerialPortControl::deviceFor(int port)
 {
     const QString key = QStringLiteral("COM%1").arg(port);
     const QString fallback = QStringLiteral("/dev/ttyS%1").arg(port - 1);
@@ -152,15 +152,15 @@ QString MSComm::deviceFor(int port)
     return dev.isEmpty() ? fallback : dev;
 }
 
-void MSComm::closePort()
+void SerialPortControl::closePort()
 {
     m_port->close();
     emit PortClosed();
 }
 
-bool MSComm::PortOpen() const { return m_port->isOpen(); }
+bool SerialPortControl::PortOpen() const { return m_port->isOpen(); }
 
-std::optional<RtError> MSComm::setPortOpen(bool open)
+std::optional<RtError> SerialPortControl::setPortOpen(bool open)
 {
     if (!open) {
         const bool wasOpen = m_port->isOpen();
@@ -203,12 +203,12 @@ std::optional<RtError> MSComm::setPortOpen(bool open)
     return std::nullopt;
 }
 
-void MSComm::Output(std::uint8_t byte)
+void SerialPortControl::Output(std::uint8_t byte)
 {
     Output(&byte, 1);
 }
 
-void MSComm::Output(const std::uint8_t* bytes, int n)
+void SerialPortControl::Output(const std::uint8_t* bytes, int n)
 {
     if (!m_port->isOpen() || n <= 0)
         return;
@@ -239,15 +239,15 @@ void MSComm::Output(const std::uint8_t* bytes, int n)
     m_port->flush();
 }
 
-int MSComm::InBufferCount() const { return m_port->isOpen() ? int(m_port->bytesAvailable()) : 0; }
+int SerialPortControl::InBufferCount() const { return m_port->isOpen() ? int(m_port->bytesAvailable()) : 0; }
 
-void MSComm::ClearInput()
+void SerialPortControl::ClearInput()
 {
     if (m_port->isOpen())
         m_port->clear(QSerialPort::Input); // Qt's buffer, then tcflush(TCIFLUSH)
 }
 
-QByteArray MSComm::Input()
+QByteArray SerialPortControl::Input()
 {
     if (!m_port->isOpen())
         return {};

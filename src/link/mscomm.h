@@ -14,13 +14,13 @@ class QSerialPort;
 
 namespace comm {
 
-class MSComm : public QObject {
+class SerialPortControl : public QObject {
     Q_OBJECT
 public:
     static constexpr int comEvReceive = 2;
 
     // The port of the main window.
-    static MSComm& MSComm1();
+    static SerialPortControl& MSComm1();
 
     int CommPort() const { return m_commPort; }
     std::optional<common::RtError> setCommPort(int port);
@@ -75,7 +75,7 @@ signals:
     void PortClosed();
 
 private:
-    explicit MSComm(QObject* parent = nullptr);
+    explicit SerialPortControl(QObject* parent = nullptr);
     void applyLineSettings();
     void closePort();
     void addSoftwareFlowControl();

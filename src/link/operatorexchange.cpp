@@ -41,7 +41,7 @@ OperatorExchange::OperatorExchange(PortCheck check, EnableControls controls, con
         r.serveDepth = depth;
     ++r.levels;
 
-    if (check != PortCheck::None && !MSComm::MSComm1().PortOpen()) {
+    if (check != PortCheck::None && !SerialPortControl::MSComm1().PortOpen()) {
         if (check == PortCheck::Tell)
             ShowLinkError(1);
         return;

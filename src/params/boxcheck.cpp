@@ -1,6 +1,7 @@
 #include "boxcheck.h"
 
 #include "common/numbers.h"
+#include "common/texts.h"
 
 #include <QRegularExpression>
 
@@ -45,7 +46,7 @@ BoxVerdict checkBoxText(const BoxRule& rule, QStringView text)
     std::optional<double> parsed;
     switch (rule.test) {
     case NumberTest::Decimal:
-        parsed = common::NumericValue(text);
+        parsed = common::numericValue(text);
         break;
     case NumberTest::Hexadecimal:
         parsed = hexValue(text);
@@ -81,17 +82,41 @@ constexpr const char* kDecNotNumber = " 정수를 입력하십시요";
 
 constexpr BoxRule hexBox(double hi, const char* message)
 {
-    return {NumberTest::Hexadecimal, kHexNotNumber, {0, hi}, kNone, message, OnRefused::ResetToZero, false, true, 1};
+    return {.test = NumberTest::Hexadecimal,
+            .notNumberMessage = kHexNotNumber,
+            .accepted = {0, hi},
+            .alsoAccepted = kNone,
+            .rangeMessage = message,
+            .onRefused = OnRefused::ResetToZero,
+            .rangeOnRounded = false,
+            .storeRounded = true,
+            .scale = 1};
 }
 constexpr BoxRule decBox(double hi, const char* message)
 {
-    return {NumberTest::Decimal, kDecNotNumber, {0, hi}, kNone, message, OnRefused::ResetToZero, false, true, 1};
+    return {.test = NumberTest::Decimal,
+            .notNumberMessage = kDecNotNumber,
+            .accepted = {0, hi},
+            .alsoAccepted = kNone,
+            .rangeMessage = message,
+            .onRefused = OnRefused::ResetToZero,
+            .rangeOnRounded = false,
+            .storeRounded = true,
+            .scale = 1};
 }
 
 // The S/W groups: no not-a-number check; a refused text stays as typed.
 constexpr BoxRule swGroup(Range r, const char* message, Range also = kNone)
 {
-    return {NumberTest::None, nullptr, r, also, message, OnRefused::LeaveText, false, false, 1};
+    return {.test = NumberTest::None,
+            .notNumberMessage = nullptr,
+            .accepted = r,
+            .alsoAccepted = also,
+            .rangeMessage = message,
+            .onRefused = OnRefused::LeaveText,
+            .rangeOnRounded = false,
+            .storeRounded = false,
+            .scale = 1};
 }
 constexpr BoxRule hundredths(BoxRule r)
 {
@@ -143,15 +168,15 @@ constexpr BoxRule kSysBoxes[6] = {
 };
 
 // A refused gain stays as typed; a negative gain gets the same message.
-constexpr BoxRule kGainBox{NumberTest::Decimal,
-                           " 숫자를 입력하십시요",
-                           {0, 32000},
-                           kNone,
-                           "Gain 숫자값이 너무 큽니다",
-                           OnRefused::LeaveText,
-                           true,
-                           true,
-                           1};
+constexpr BoxRule kGainBox{.test = NumberTest::Decimal,
+                           .notNumberMessage = common::texts::kNotNumber,
+                           .accepted = {0, 32000},
+                           .alsoAccepted = kNone,
+                           .rangeMessage = "Gain 숫자값이 너무 큽니다",
+                           .onRefused = OnRefused::LeaveText,
+                           .rangeOnRounded = true,
+                           .storeRounded = true,
+                           .scale = 1};
 
 const BoxRule& swBoxRule(int field)
 {

@@ -7,6 +7,7 @@
 #include "common/colors.h"
 #include "common/filedialog.h"
 #include "common/msgbox.h"
+#include "common/texts.h"
 #include "link/moddef.h"
 
 #include <QGroupBox>
@@ -74,7 +75,7 @@ std::optional<QString> ParaFileDialog::ShowOpen(common::RtError* error)
     request.mode = common::FileDialogRequest::Mode::Open;
     request.title = DialogTitle;
     request.filter = Filter;
-    return common::ShowFileDialog(request, error);
+    return common::showFileDialog(request, error);
 }
 
 QValidator::State TypingLimit::validate(QString& input, int& pos) const
@@ -368,7 +369,7 @@ void ParaForm::cmdSave_Click(int Index)
     if (Index != 1)
         return;
     if (m_fileBox->text().isEmpty()) {
-        common::MsgBox(text("File Open 메뉴에서 저장할 화일명을 입력하십시요."));
+        common::MsgBox(text(common::texts::kNoSaveName));
         return;
     }
     saveParaFile();

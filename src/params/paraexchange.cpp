@@ -22,7 +22,7 @@ bool receiveParaBlock(const ParaSet& set)
     }
     const int announced = std::uint16_t(comm::g_BlockLen);
     const comm::BlockRecv r = announcedLengthRule(set, announced) == AnnouncedLength::Take
-                                  ? comm::RecvBlock(announced, comm::g_RxData.data(), comm::kRxDataSize)
+                                  ? comm::recvBlock(announced, comm::g_RxData.data(), comm::kRxDataSize)
                                   : comm::DiscardBlock(announced);
     switch (r) {
     case comm::BlockRecv::Failed:
@@ -45,7 +45,7 @@ void transmitParaBlock(const ParaSet& set, int axes)
     }
     const auto block = encodeParaBlock(set, axes);
     const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&block);
-    if (!bytes || !comm::SendBlock(bytes->data(), int(bytes->size())))
+    if (!bytes || !comm::sendBlock(bytes->data(), int(bytes->size())))
         comm::ShowLinkError(0);
 }
 

@@ -90,7 +90,7 @@ std::array<QString, 4> axisTokens(QStringView record)
 
 std::optional<double> tokenValue(const QString& token, ValueKind kind)
 {
-    const auto v = common::NumericValue(token);
+    const auto v = common::numericValue(token);
     if (!v || !std::isfinite(*v))
         return std::nullopt;
     if (kind == ValueKind::Real)

@@ -71,7 +71,7 @@ struct ChoiceRow {
     const char* labelName; // the label's objectName
     int field;
     std::span<const char* const> captions; // by button index
-    bool highestFirst;                     // the last button stands at the left (ENDIR)
+    bool highestFirst = false;             // the last button stands at the left (ENDIR)
 };
 
 struct ParaSet {

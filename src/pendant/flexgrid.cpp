@@ -34,7 +34,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent)
     horizontalHeader()->setFixedHeight(rowHeight);
     // The current cell shows its own colour, not the selection's.
     QPalette pal = palette();
-    pal.setColor(QPalette::Highlight, common::vbColor(common::color::GridCurrent));
+    pal.setColor(QPalette::Highlight, common::bgrColor(common::color::GridCurrent));
     pal.setColor(QPalette::HighlightedText, pal.color(QPalette::Text));
     setPalette(pal);
     setRows(2);
@@ -215,7 +215,7 @@ void FlexGrid::setCellBackColor(std::uint32_t bgr)
         return;
     QTableWidgetItem* it = itemAt(m_row, m_col);
     it->setData(kBackColorRole, QVariant::fromValue<quint32>(bgr));
-    it->setBackground(common::vbColor(bgr));
+    it->setBackground(common::bgrColor(bgr));
 }
 
 std::uint32_t FlexGrid::cellBackColorAt(int r, int c) const

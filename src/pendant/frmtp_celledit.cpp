@@ -18,7 +18,7 @@ const QString kZero = QStringLiteral("0.00");
 // A cell value: numeric text whose hundredths fit the point tables' 32 bits.
 std::optional<double> cellValue(const QString& text)
 {
-    const std::optional<double> v = common::NumericValue(text);
+    const std::optional<double> v = common::numericValue(text);
     if (!v || !common::toInt32(*v * 100.0))
         return std::nullopt;
     return v;

@@ -15,7 +15,7 @@ void frmTP::chooseWord(const QList<QPushButton*>& menu, int Index)
 {
     if (Index < 0 || Index >= menu.size())
         return;
-    compose::ChooseCommandWord(m_panel, menu[Index]->text(), comm::g_AxisCount);
+    compose::chooseCommandWord(m_panel, menu[Index]->text(), comm::g_AxisCount);
     showPanel();
 }
 
@@ -46,7 +46,7 @@ void frmTP::cmDEF_Click(int Index)
 
 void frmTP::P_Click(int Index)
 {
-    compose::PressSoftKey(m_panel, Index, comm::g_AxisCount);
+    compose::pressSoftKey(m_panel, Index, comm::g_AxisCount);
     showPanel();
 }
 
@@ -74,7 +74,7 @@ void frmTP::showProgramGrid(const compose::ProgramGrid& g)
 void frmTP::INS_Click()
 {
     compose::ProgramGrid g = programGrid();
-    compose::InsertLines(g, m_panel);
+    compose::insertLines(g, m_panel);
     showProgramGrid(g);
     showPanel();
 }
@@ -82,21 +82,21 @@ void frmTP::INS_Click()
 void frmTP::cut_Click()
 {
     compose::ProgramGrid g = programGrid();
-    compose::CutLines(g, m_panel);
+    compose::cutLines(g, m_panel);
     showProgramGrid(g);
     showPanel();
 }
 
 void frmTP::copy_Click()
 {
-    compose::CopyLines(programGrid(), m_panel);
+    compose::copyLines(programGrid(), m_panel);
     showPanel();
 }
 
 void frmTP::del_Click()
 {
     compose::ProgramGrid g = programGrid();
-    compose::DeleteLines(g);
+    compose::deleteLines(g);
     showProgramGrid(g);
 }
 

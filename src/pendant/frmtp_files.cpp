@@ -53,7 +53,7 @@ std::optional<QString> frmTP::askFileName(const TpFileKind& kind, bool save)
     request.title = cmDlg.DialogTitle;
     request.filter = cmDlg.Filter;
     request.fileName = cmDlg.FileName;
-    const std::optional<QString> name = common::ShowFileDialog(request);
+    const std::optional<QString> name = common::showFileDialog(request);
     if (!name || name->isEmpty())
         return std::nullopt;
     cmDlg.FileName = *name;

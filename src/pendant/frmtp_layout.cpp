@@ -4,6 +4,7 @@
 #include "frmtp.h"
 
 #include "common/colors.h"
+#include "common/strings.h"
 #include "programs/cmdwords.h"
 
 #include <QMouseEvent>
@@ -183,7 +184,7 @@ void frmTP::buildWindowControls()
     labelFont.setBold(true);
     Label1->setFont(labelFont);
     QPalette labelPal = Label1->palette();
-    labelPal.setColor(QPalette::WindowText, common::vbColor(0x404040));
+    labelPal.setColor(QPalette::WindowText, common::bgrColor(0x404040));
     Label1->setPalette(labelPal);
 
     LOCGrid = new FlexGrid(clientArea);
@@ -291,7 +292,7 @@ void frmTP::buildProgramPanel()
             if (row.group != menu.group || row.word == "VEL") // VEL has no key on the pendant
                 continue;
             QPushButton* b = makeButton(frame, QStringLiteral("%1_%2").arg(QString::fromLatin1(menu.array)).arg(k),
-                                        QString::fromLatin1(row.word.data(), qsizetype(row.word.size())),
+                                        common::toQString(row.word),
                                         twips(120 + 840 * (k % 4), 240 + 360 * (k / 4), 855, 375));
             const auto handler = handlers[f];
             connect(b, &QPushButton::clicked, this, [this, handler, k] { (this->*handler)(k); });

@@ -4,6 +4,7 @@
 // the text the file held, and a file gets the text the cell holds.
 
 #include "common/textfile.h"
+#include "points/pointtables.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,12 +25,27 @@ struct TpFileKind {
     const char* saveTitle;
 };
 
-inline constexpr TpFileKind kPrgFile{
-    0, 0, 0, 0, "ZEVAZA*.dat|ZEVAZA*.dat|모든파일(*.*)|*.*", "Program File 열기", "Program File 저장"};
-inline constexpr TpFileKind kLocFile{
-    'P', 1000, 3, 8, "ZELLOC.DAT|ZELLOC.DAT|모든파일(*.*)|*.*", "LOC File 열기", "LOC File 저장"};
-inline constexpr TpFileKind kSftFile{
-    'S', 100, 2, 7, "ZELSFT.DAT|ZELSFT.DAT|모든파일(*.*)|*.*", "SFT File 열기", "SFT File 저장"};
+inline constexpr TpFileKind kPrgFile{.label = 0,
+                                     .lines = 0,
+                                     .digits = 0,
+                                     .valueColumn = 0,
+                                     .filter = "ZEVAZA*.dat|ZEVAZA*.dat|모든파일(*.*)|*.*",
+                                     .openTitle = "Program File 열기",
+                                     .saveTitle = "Program File 저장"};
+inline constexpr TpFileKind kLocFile{.label = points::desc(points::Table::Loc).label,
+                                     .lines = points::desc(points::Table::Loc).count,
+                                     .digits = points::desc(points::Table::Loc).digits,
+                                     .valueColumn = 8,
+                                     .filter = "ZELLOC.DAT|ZELLOC.DAT|모든파일(*.*)|*.*",
+                                     .openTitle = "LOC File 열기",
+                                     .saveTitle = "LOC File 저장"};
+inline constexpr TpFileKind kSftFile{.label = points::desc(points::Table::Sft).label,
+                                     .lines = points::desc(points::Table::Sft).count,
+                                     .digits = points::desc(points::Table::Sft).digits,
+                                     .valueColumn = 7,
+                                     .filter = "ZELSFT.DAT|ZELSFT.DAT|모든파일(*.*)|*.*",
+                                     .openTitle = "SFT File 열기",
+                                     .saveTitle = "SFT File 저장"};
 
 // The four value texts of one point line.
 using PointCells = std::array<QString, 4>;

@@ -9,61 +9,64 @@ namespace points {
 
 namespace {
 
-constexpr ButtonSpec kTransButtons[] = {
-    {"Trans", PointAction::Single},
-    {"Block Trans", PointAction::Block},
-    {"ALL Trans", PointAction::All},
-    {"File Open", PointAction::FileOpen},
+constexpr SideButton kTransButtons[] = {
+    {.caption = "Trans", .action = PointAction::Single},
+    {.caption = "Block Trans", .action = PointAction::Block},
+    {.caption = "ALL Trans", .action = PointAction::All},
+    {.caption = "File Open", .action = PointAction::FileOpen},
 };
 
-constexpr ButtonSpec kRecvButtons[] = {
-    {"Receive", PointAction::Single},     {"Block Receive", PointAction::Block}, {"ALL Receive", PointAction::All},
-    {"File Open", PointAction::FileOpen}, {"File Save", PointAction::FileSave},
+constexpr SideButton kRecvButtons[] = {
+    {.caption = "Receive", .action = PointAction::Single},
+    {.caption = "Block Receive", .action = PointAction::Block},
+    {.caption = "ALL Receive", .action = PointAction::All},
+    {.caption = "File Open", .action = PointAction::FileOpen},
+    {.caption = "File Save", .action = PointAction::FileSave},
 };
 
 constexpr PointWindowDesc kLocWindow{
-    "frmLoc",
-    "LOCATION",
-    Table::Loc,
-    3,
-    " 0 ~ 999 까지 입력하십시요.",
-    false,
-    "LOC FILE SAVE",
-    "LOC FILE OPEN",
-    "cmdDlgLoc",
-    "ZELLOC.dat|ZELLOC.dat|모든파일(*.*)|*.*",
-    {"fraLoc",
-     "LOC Trans (PC -> ZEL)",
-     "txtLocTransFile",
-     12,
-     "txtLocTrans",
-     {0, 1},
-     {"Start LOC #", "End LOC #"},
-     "cmdLocTrans",
-     kTransButtons,
-     "ProgressBarLocTrans"},
-    {"Frame1",
-     "LOC Receive (ZEL -> PC)",
-     "txtLocReceiveFile",
-     13,
-     "txtLocReceive",
-     {11, 10},
-     {"Start LOC #", "End LOC #"},
-     "cmdLocReceive",
-     kRecvButtons,
-     "ProgressBarLocReceive"},
+    .name = "frmLoc",
+    .caption = "LOCATION",
+    .table = Table::Loc,
+    .numberLength = 3,
+    .rangeText = " 0 ~ 999 까지 입력하십시요.",
+    .rangeTextOnChange = false,
+    .recvOpenTitle = "LOC FILE SAVE",
+    .transOpenTitle = "LOC FILE OPEN",
+    .dialog = "cmdDlgLoc",
+    .filter = "ZELLOC.dat|ZELLOC.dat|모든파일(*.*)|*.*",
+    .trans =
+        {
+            .frame = "fraLoc",
+            .frameCaption = "LOC Trans (PC -> ZEL)",
+            .fileBox = "txtLocTransFile",
+            .fileLabel = 12,
+            .numberBox = "txtLocTrans",
+            .numberLabels = {0, 1},
+            .numberCaptions = {"Start LOC #", "End LOC #"},
+            .buttons = "cmdLocTrans",
+            .sideButtons = kTransButtons,
+            .bar = "ProgressBarLocTrans",
+        },
+    .recv =
+        {
+            .frame = "Frame1",
+            .frameCaption = "LOC Receive (ZEL -> PC)",
+            .fileBox = "txtLocReceiveFile",
+            .fileLabel = 13,
+            .numberBox = "txtLocReceive",
+            .numberLabels = {11, 10},
+            .numberCaptions = {"Start LOC #", "End LOC #"},
+            .buttons = "cmdLocReceive",
+            .sideButtons = kRecvButtons,
+            .bar = "ProgressBarLocReceive",
+        },
 };
 
 // Label of each axis value box, axes 1..4, per side.
 constexpr int kTransValueLabels[] = {9, 8, 7, 6};
 constexpr int kRecvValueLabels[] = {2, 3, 4, 5};
 constexpr const char* kAxisCaptions[] = {"LOC 1AX", "2AX", "3AX", "4AX"};
-
-int axisCount()
-{
-    const int n = comm::g_AxisCount;
-    return n < 0 ? 0 : n > 4 ? 4 : n;
-}
 
 } // namespace
 
@@ -136,7 +139,7 @@ void frmLoc::showValues(const std::array<QLineEdit*, 4>& boxes, int p)
     // they show would change nothing.
     const bool wasFilling = m_filling;
     m_filling = true;
-    for (int a = 0; a < axisCount(); ++a)
+    for (int a = 0; a < comm::axesWithinTables(); ++a)
         boxes[std::size_t(a)]->setText(common::formatHundredths(g_LocData[std::size_t(p)].ax[std::size_t(a)]));
     m_filling = wasFilling;
 }
@@ -165,7 +168,7 @@ void frmLoc::txtTransLocVal_Change(int Index)
     const auto p = boxPoint(txtLocTrans[0]);
     if (!p)
         return;
-    const auto hundredths = common::toInt32(common::LeadingNumber(txtTransLocVal[std::size_t(Index)]->text()) * 100.0);
+    const auto hundredths = common::toInt32(common::leadingNumber(txtTransLocVal[std::size_t(Index)]->text()) * 100.0);
     if (!hundredths)
         return;
     g_LocData[std::size_t(*p)].ax[std::size_t(Index)] = *hundredths;

@@ -4,50 +4,56 @@ namespace points {
 
 namespace {
 
-constexpr ButtonSpec kTransButtons[] = {
-    {"Trans", PointAction::Single},
-    {"ALL Trans", PointAction::All},
-    {"File Open", PointAction::FileOpen},
+constexpr SideButton kTransButtons[] = {
+    {.caption = "Trans", .action = PointAction::Single},
+    {.caption = "ALL Trans", .action = PointAction::All},
+    {.caption = "File Open", .action = PointAction::FileOpen},
 };
 
-constexpr ButtonSpec kRecvButtons[] = {
-    {"Receive", PointAction::Single},
-    {"ALL Receive", PointAction::All},
-    {"File Open", PointAction::FileOpen},
-    {"File Save", PointAction::FileSave},
+constexpr SideButton kRecvButtons[] = {
+    {.caption = "Receive", .action = PointAction::Single},
+    {.caption = "ALL Receive", .action = PointAction::All},
+    {.caption = "File Open", .action = PointAction::FileOpen},
+    {.caption = "File Save", .action = PointAction::FileSave},
 };
 
 constexpr PointWindowDesc kSftWindow{
-    "frmSft",
-    "SHIFT LOCATION",
-    Table::Sft,
-    2,
-    " 0 ~ 99 까지 입력하십시요.",
-    true,
-    "SFT LOC FILE OPEN",
-    nullptr,
-    "cmdDlgSftLoc",
-    "ZELSFT.dat|ZELSFT.dat|모든파일(*.*)|*.*",
-    {"fraSftTrans",
-     "SFT LOC Trans (PC -> ZEL)",
-     "txtSftLocTransFile",
-     2,
-     "txtSftLocTrans",
-     {0, 1},
-     {"Start Sft LOC #", "End Sft LOC #"},
-     "cmdSftLocTrans",
-     kTransButtons,
-     "ProgressBarSftLocTrans"},
-    {"fraSftReceive",
-     "SFT LOC Receive (ZEL -> PC)",
-     "txtSftLocReceiveFile",
-     5,
-     "txtSftLocReceive",
-     {3, 4},
-     {"Start Sft LOC #", "End Sft LOC #"},
-     "cmdSftLocReceive",
-     kRecvButtons,
-     "ProgressBarSftLocReceive"},
+    .name = "frmSft",
+    .caption = "SHIFT LOCATION",
+    .table = Table::Sft,
+    .numberLength = 2,
+    .rangeText = " 0 ~ 99 까지 입력하십시요.",
+    .rangeTextOnChange = true,
+    .recvOpenTitle = "SFT LOC FILE OPEN",
+    .transOpenTitle = nullptr,
+    .dialog = "cmdDlgSftLoc",
+    .filter = "ZELSFT.dat|ZELSFT.dat|모든파일(*.*)|*.*",
+    .trans =
+        {
+            .frame = "fraSftTrans",
+            .frameCaption = "SFT LOC Trans (PC -> ZEL)",
+            .fileBox = "txtSftLocTransFile",
+            .fileLabel = 2,
+            .numberBox = "txtSftLocTrans",
+            .numberLabels = {0, 1},
+            .numberCaptions = {"Start Sft LOC #", "End Sft LOC #"},
+            .buttons = "cmdSftLocTrans",
+            .sideButtons = kTransButtons,
+            .bar = "ProgressBarSftLocTrans",
+        },
+    .recv =
+        {
+            .frame = "fraSftReceive",
+            .frameCaption = "SFT LOC Receive (ZEL -> PC)",
+            .fileBox = "txtSftLocReceiveFile",
+            .fileLabel = 5,
+            .numberBox = "txtSftLocReceive",
+            .numberLabels = {3, 4},
+            .numberCaptions = {"Start Sft LOC #", "End Sft LOC #"},
+            .buttons = "cmdSftLocReceive",
+            .sideButtons = kRecvButtons,
+            .bar = "ProgressBarSftLocReceive",
+        },
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "pointexchange.h"
 
 #include "link/exchange.h"
+#include "link/moddef.h"
 #include "link/modlib.h"
 #include "link/operatorexchange.h"
 
@@ -30,13 +31,6 @@ std::optional<Run> runFor(Table t, std::int16_t mode, std::int16_t startNo, std:
     if (!validPoint(t, singleNo))
         return std::nullopt;
     return Run{singleNo, singleNo, true};
-}
-
-// The axis count a block is built for; 0 before a model is chosen.
-int axisCount()
-{
-    const int n = comm::g_AxisCount;
-    return n >= 1 && n <= 4 ? n : 0;
 }
 
 // Every failure of a point is told once, when the call ends, with the link
@@ -70,7 +64,7 @@ bool sendPoint(Table t, int p, int n, Progress* byteBar)
         return failed();
     // The point as the table holds it now: the operator may edit during a run.
     const auto block = pointBlock(entries(t)[std::size_t(p)], n);
-    if (!comm::SendBlock(block.data(), n * 4, byteProgress(byteBar)))
+    if (!comm::sendBlock(block.data(), n * 4, byteProgress(byteBar)))
         return failed();
     return true;
 }
@@ -99,7 +93,7 @@ PointRecv recvPoint(Table t, int n, Progress* byteBar)
         byteBar->setMaximum(n * 4);
     if (!comm::SendWordAck(g_RcvLocNo))
         return recvFailed();
-    switch (comm::RecvBlock(n * 4, comm::g_RxData.data(), comm::kRxDataSize, true, byteProgress(byteBar))) {
+    switch (comm::recvBlock(n * 4, comm::g_RxData.data(), comm::kRxDataSize, true, byteProgress(byteBar))) {
     case comm::BlockRecv::Failed:
         return recvFailed();
     case comm::BlockRecv::Refused:
@@ -136,7 +130,7 @@ void decodePointBlock(const std::uint8_t* bytes, int n, LocPoint& into)
 void sendPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t endNo, Progress* bar)
 {
     const auto run = runFor(t, mode, startNo, endNo, g_TransLocNo);
-    const int n = axisCount();
+    const int n = comm::chosenModelAxes();
     if (!run || n == 0)
         return;
     const comm::OperatorExchange exchange;
@@ -159,7 +153,7 @@ void sendPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t e
 bool recvPoints(Table t, std::int16_t mode, std::int16_t startNo, std::int16_t endNo, Progress* bar)
 {
     const auto run = runFor(t, mode, startNo, endNo, g_RcvLocNo);
-    const int n = axisCount();
+    const int n = comm::chosenModelAxes();
     if (!run || n == 0)
         return false;
     comm::OperatorExchange exchange;
@@ -211,11 +205,11 @@ bool RecvSftData(std::int16_t mode, Progress* bar)
 
 void StoreRecvLoc()
 {
-    storeRecv(Table::Loc, axisCount());
+    storeRecv(Table::Loc, comm::chosenModelAxes());
 }
 void StoreRecvSft()
 {
-    storeRecv(Table::Sft, axisCount());
+    storeRecv(Table::Sft, comm::chosenModelAxes());
 }
 
 } // namespace points

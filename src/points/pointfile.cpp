@@ -65,7 +65,7 @@ std::optional<LocPoint> parsePointLine(QStringView line)
         const qsizetype start = i;
         while (i < line.size() && !isSeparator(line[i]))
             ++i;
-        const auto hundredths = common::toInt32(common::LeadingNumber(line.mid(start, i - start)) * 100.0);
+        const auto hundredths = common::toInt32(common::leadingNumber(line.mid(start, i - start)) * 100.0);
         if (!hundredths)
             return std::nullopt;
         p.ax[a] = *hundredths;

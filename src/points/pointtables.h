@@ -41,8 +41,22 @@ struct TableDesc {
 };
 
 inline constexpr TableDesc kTableDescs[] = {
-    {Table::Loc, 'P', 1000, 3, comm::CMD_LOC_TRANS, comm::CMD_LOC_RECV, 1, 2},
-    {Table::Sft, 'S', 100, 2, comm::CMD_SFT_TRANS, comm::CMD_SFT_RECV, -1, 1},
+    {.table = Table::Loc,
+     .label = 'P',
+     .count = 1000,
+     .digits = 3,
+     .sendCode = comm::CMD_LOC_TRANS,
+     .recvCode = comm::CMD_LOC_RECV,
+     .blockMode = 1,
+     .wholeMode = 2},
+    {.table = Table::Sft,
+     .label = 'S',
+     .count = 100,
+     .digits = 2,
+     .sendCode = comm::CMD_SFT_TRANS,
+     .recvCode = comm::CMD_SFT_RECV,
+     .blockMode = -1,
+     .wholeMode = 1},
 };
 
 constexpr const TableDesc& desc(Table t)

@@ -4,6 +4,7 @@
 
 #include "common/msgbox.h"
 #include "common/numbers.h"
+#include "common/texts.h"
 #include "link/moderror.h"
 #include "link/mscomm.h"
 #include "link/operatorexchange.h"
@@ -15,9 +16,9 @@
 namespace points {
 
 namespace {
-const QString kNotNumber = QStringLiteral(" 숫자를 입력하십시요");
+const QString kNotNumber = QString::fromUtf8(common::texts::kNotNumber);
 const QString kEndBeforeStart = QStringLiteral(" End Loc 는 Start Loc 보다 커야 합니다.");
-const QString kNoSaveName = QStringLiteral("File Open 메뉴에서 저장할 화일명을 입력하십시요.");
+const QString kNoSaveName = QString::fromUtf8(common::texts::kNoSaveName);
 
 QString utf8(const char* s)
 {
@@ -52,7 +53,7 @@ std::optional<QString> CommonDialog::show(common::FileDialogRequest::Mode mode)
     request.filterIndex = 1;
     request.fileName = FileName;
     common::RtError cancelled;
-    auto name = common::ShowFileDialog(request, &cancelled);
+    auto name = common::showFileDialog(request, &cancelled);
     if (name)
         FileName = *name;
     return name;
@@ -82,7 +83,7 @@ void PointWindow::buildSides(std::span<QLabel*> labels)
         connect(m_recv.buttons[std::size_t(i)], &QPushButton::clicked, this, [this, i] { receiveClick(i); });
 }
 
-PointWindow::Side PointWindow::buildSide(const SideSpec& spec, std::span<QLabel*> labels)
+PointWindow::Side PointWindow::buildSide(const SideControls& spec, std::span<QLabel*> labels)
 {
     Side side;
     side.frame = new QGroupBox(utf8(spec.frameCaption), this);
@@ -125,12 +126,12 @@ PointWindow::Side PointWindow::buildSide(const SideSpec& spec, std::span<QLabel*
     side.bar->setValue(0);
     side.grid->addWidget(side.bar, 3, 0, 1, 8);
 
-    for (std::size_t i = 0; i < spec.buttonSpecs.size(); ++i) {
-        auto* b = new QPushButton(utf8(spec.buttonSpecs[i].caption), side.frame);
+    for (std::size_t i = 0; i < spec.sideButtons.size(); ++i) {
+        auto* b = new QPushButton(utf8(spec.sideButtons[i].caption), side.frame);
         b->setObjectName(QStringLiteral("%1_%2").arg(utf8(spec.buttons)).arg(i));
         buttons->addWidget(b);
         side.buttons.push_back(b);
-        side.actions.push_back(spec.buttonSpecs[i].action);
+        side.actions.push_back(spec.sideButtons[i].action);
     }
     buttons->addStretch();
     return side;
@@ -177,7 +178,7 @@ std::optional<int> PointWindow::boxPoint(const QLineEdit* box) const
     const QString text = box->text();
     if (text.isEmpty())
         return std::nullopt;
-    const auto p = common::toInt32(common::LeadingNumber(text));
+    const auto p = common::toInt32(common::leadingNumber(text));
     if (!p || !validPoint(m_desc.table, *p))
         return std::nullopt;
     return *p;
@@ -220,7 +221,7 @@ void PointWindow::click(Side& side, bool transSide, int index)
     QPushButton* button = side.buttons[std::size_t(index)];
     if (!talksToController(action)) {
         // A file command is no exchange, but it too wants the port open.
-        if (!comm::MSComm::MSComm1().PortOpen()) {
+        if (!comm::SerialPortControl::MSComm1().PortOpen()) {
             comm::ShowLinkError(1);
             return;
         }
@@ -330,7 +331,7 @@ void PointWindow::numberChanged(Side& side, int index)
     const QString text = box->text();
     if (text.isEmpty())
         return;
-    const auto v = common::NumericValue(text);
+    const auto v = common::numericValue(text);
     if (!v) {
         common::MsgBox(kNotNumber);
         box->setText(QStringLiteral("0"));

@@ -47,12 +47,12 @@ private:
 // What a button of a side does; each window lists its buttons in its order.
 enum class PointAction { Single, Block, All, FileOpen, FileSave };
 
-struct ButtonSpec {
+struct SideButton {
     const char* caption;
     PointAction action;
 };
 
-struct SideSpec {
+struct SideControls {
     const char* frame;
     const char* frameCaption;
     const char* fileBox;
@@ -61,7 +61,7 @@ struct SideSpec {
     std::array<int, 2> numberLabels;
     std::array<const char*, 2> numberCaptions;
     const char* buttons;
-    std::span<const ButtonSpec> buttonSpecs;
+    std::span<const SideButton> sideButtons;
     const char* bar;
 };
 
@@ -76,8 +76,8 @@ struct PointWindowDesc {
     const char* transOpenTitle; // nullptr: the dialog keeps the title of its last use
     const char* dialog;
     const char* filter;
-    SideSpec trans;
-    SideSpec recv;
+    SideControls trans;
+    SideControls recv;
 };
 
 // A progress bar as a transfer drives it.
@@ -141,7 +141,7 @@ protected:
     CommonDialog* m_dialog = nullptr;
 
 private:
-    Side buildSide(const SideSpec& spec, std::span<QLabel*> labels);
+    Side buildSide(const SideControls& spec, std::span<QLabel*> labels);
     void click(Side& side, bool transSide, int index);
     void runAction(Side& side, bool transSide, PointAction action);
     void numberChanged(Side& side, int index);

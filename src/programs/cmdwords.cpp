@@ -1,5 +1,6 @@
 #include "cmdwords.h"
 
+#include "common/strings.h"
 namespace programs {
 
 namespace {
@@ -24,11 +25,6 @@ static_assert(opcodesFollowGroups());
 static_assert(kCmdWords[cmd::L].word == "L" && kCmdWords[cmd::F].word == "F" && kCmdWords[cmd::OF].word == "OF" &&
               kCmdWords[cmd::Eof].word == "[EOF]");
 
-QLatin1String latin1(std::string_view w)
-{
-    return QLatin1String(w.data(), qsizetype(w.size()));
-}
-
 } // namespace
 
 std::array<QString, kCmdSlots> g_CmdWord;
@@ -36,7 +32,7 @@ std::array<QString, kCmdSlots> g_CmdWord;
 void InitCmdWords()
 {
     for (int k = 0; k < kCmdWordCount; ++k)
-        g_CmdWord[std::size_t(k)] = latin1(kCmdWords[std::size_t(k)].word);
+        g_CmdWord[std::size_t(k)] = common::toQString(kCmdWords[std::size_t(k)].word);
     g_CmdWord[kNoCmdWord].clear();
 }
 
@@ -45,7 +41,7 @@ int cmdIndexOf(QStringView text)
     // The table g_CmdWord is filled from these rows and never changes, so the
     // look-up reads the rows themselves and works before start-up has run.
     for (int k = 0; k < kCmdWordCount; ++k) {
-        if (text == latin1(kCmdWords[std::size_t(k)].word))
+        if (text == common::toQString(kCmdWords[std::size_t(k)].word))
             return k;
     }
     return kNoCmdWord;
@@ -55,7 +51,7 @@ QString operationWordOf(QStringView line)
 {
     const QStringView first = line.left(3);
     for (std::string_view word : kOperationWords) {
-        const QLatin1String w = latin1(word);
+        const QString w = common::toQString(word);
         if (first.size() == 3 && first.startsWith(w) && (w.size() == 3 || first[w.size()] == u' '))
             return w;
     }

@@ -70,9 +70,10 @@ void check(std::int64_t v, std::int64_t lo, std::int64_t hi, const char* message
         throw Rejected{message};
 }
 
-// Places v into [hi-lo] as the controller's own tool did: v times the field's
-// place value must fit a signed 32-bit number; the product is cut to the
-// field's bits. Computed in 64 bits so that the overflow is seen, not risked.
+// Places v into [hi-lo]: v times the field's place value must fit a signed
+// 32-bit number, else the assembly ends as a run-time overflow; the product
+// is cut to the field's bits. Computed in 64 bits so that the overflow is
+// seen, not risked.
 StepWord put(std::int64_t v, int hi, int lo)
 {
     constexpr std::int64_t kLimit = std::int64_t(1) << 40; // far beyond any field, no 64-bit overflow
@@ -105,6 +106,13 @@ struct EncoderRow {
     Encode encode;
     EncArgs args;
 };
+
+// The form selector of an operand by its first character: 0 the register
+// "Rnn", 2 the indirect "*nn", 1 anything else (the direct value).
+int operandForm(QChar first)
+{
+    return first == u'R' ? 0 : first == u'*' ? 2 : 1;
+}
 
 // --- words without operands -------------------------------------------------
 
@@ -144,7 +152,7 @@ StepWord valueOrReg(const PrgTokens& t, const EncArgs& a, int)
     const QChar f = at(op1, 1);
     if (isReg(f)) {
         check(v, 0, 99, a.reg);
-        return w | put(f == u'*' ? 2 : 0, 21, 20);
+        return w | put(operandForm(f), 21, 20);
     }
     if (isDigit(f)) {
         check(v, 0, a.max, a.direct);
@@ -175,8 +183,8 @@ StepWord moveTwo(const PrgTokens& t, const EncArgs&, int)
     else if (f1 == u'*')
         first = 2;
     else
-        throw Rejected{"71"}; // the controller's tool showed only this number here
-    const int second = f2 == u'R' ? 0 : f2 == u'*' ? 2 : 1;
+        throw Rejected{"71"}; // a first operand of no form: the message is the bare number
+    const int second = operandForm(f2);
     return put(first, 23, 22) | put(second, 21, 20) | put(x, 19, 10) | put(y, 9, 0);
 }
 
@@ -219,7 +227,7 @@ StepWord pallet(const PrgTokens& t, const EncArgs&, int)
         check(y, 0, 99, "PM2-MAX_REG_LMT_OVER");
     else
         check(y, 0, 9999, "PM2-MAX_PAL_LMT_OVER");
-    const int sel = f2 == u'R' ? 0 : f2 == u'*' ? 2 : 1;
+    const int sel = operandForm(f2);
     return put(sel, 23, 22) | put(x, 21, 14) | put(y, 13, 0);
 }
 
@@ -253,7 +261,7 @@ StepWord drive(const PrgTokens& t, const EncArgs& a, int)
     else
         check(x, 0, 99, "DRP-MAX_REG_LMT_OVER");
     check(m, 1, 15, "DRP-MAX_AXIS_LMT_OVER");
-    const int sel = f1 == u'R' ? 0 : f1 == u'*' ? 2 : 1;
+    const int sel = operandForm(f1);
     return put(sel, 21, 20) | put(x, 19, 10) | put(m, 9, 0);
 }
 
@@ -314,7 +322,7 @@ StepWord jump(const PrgTokens& t, const EncArgs&, int)
         check(y, 0, 99, "JMP-MAX_REG_LMT_OVER");
     else
         check(y, 0, 255, "JMP-MAX_JMP_LMT_OVER");
-    const int kind = f2 == u'R' ? 0 : f2 == u'*' ? 2 : 1;
+    const int kind = operandForm(f2);
     return put(kind, 23, 16) | put(x, 15, 8) | put(y, 7, 0);
 }
 
@@ -478,7 +486,7 @@ StepWord speed(const PrgTokens& t, const EncArgs&, int axisCount)
     int sel = 1;
     if (isReg(f2)) {
         check(v, 0, 99, "REG 번호가 큼");
-        sel = f2 == u'*' ? 2 : 0;
+        sel = operandForm(f2);
     } else {
         check(v, 0, 100, "SPD 번호가 큼");
     }

@@ -1,5 +1,7 @@
 #include "folderlists.h"
 
+#include "folders.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSignalBlocker>
@@ -8,13 +10,6 @@
 #include <algorithm>
 
 namespace programs {
-
-QString joinPath(const QString& folder, const QString& name)
-{
-    if (folder.isEmpty())
-        return name;
-    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
-}
 
 DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent)
 {

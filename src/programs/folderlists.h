@@ -74,7 +74,4 @@ private:
     QString m_path;
 };
 
-// `name` in `folder`, with one separator between them.
-QString joinPath(const QString& folder, const QString& name);
-
 } // namespace programs

@@ -8,12 +8,16 @@ QString where_clicked;
 QString open_directory;
 QString save_directory;
 
-QString defaultPrgFile(const QString& folder, int n)
+QString joinPath(const QString& folder, const QString& name)
 {
-    const QString name = QStringLiteral("ZEVAZA") + common::format00(n) + QStringLiteral(".dat");
     if (folder.isEmpty())
         return name;
     return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+QString defaultPrgFile(const QString& folder, int n)
+{
+    return joinPath(folder, QStringLiteral("ZEVAZA") + common::format00(n) + QStringLiteral(".dat"));
 }
 
 QString chosenPrgFile(const QString& folder, int n, bool all, const QString& boxText)

@@ -14,6 +14,13 @@ extern QString open_directory;
 // The folder for received programs.
 extern QString save_directory;
 
+// The programs on the controller are numbered 0 to kLastProgram.
+inline constexpr int kLastProgram = 31;
+
+// `name` in `folder`, with one separator between them; an empty folder gives
+// `name` alone.
+QString joinPath(const QString& folder, const QString& name);
+
 // "ZEVAZA" + n as "00" + ".dat" in `folder` (its case kept); an empty folder
 // is the current working directory.
 QString defaultPrgFile(const QString& folder, int n);

@@ -6,6 +6,7 @@
 #include "common/colors.h"
 #include "common/msgbox.h"
 #include "common/numbers.h"
+#include "common/texts.h"
 #include "link/operatorexchange.h"
 
 #include <QGridLayout>
@@ -17,13 +18,12 @@ namespace programs {
 
 namespace {
 
-const QString kNotNumber = QStringLiteral(" 숫자를 입력하십시요");
-const QString kNoSaveName = QStringLiteral("File Open 메뉴에서 저장할 화일명을 입력하십시요.");
+const QString kNotNumber = QString::fromUtf8(common::texts::kNotNumber);
+const QString kNoSaveName = QString::fromUtf8(common::texts::kNoSaveName);
 const QString kNoTransName = QStringLiteral("File Open 메뉴에서 전송할 화일명을 입력하십시요.");
 
 constexpr std::uint32_t kNumberBoxColour = 0x00FFFF00;
 constexpr int kBarMax = 256;
-constexpr int kLastProgram = 31;
 
 // The number a box's text gives a transfer: its leading number, half to even.
 int numberOfBox(const QString& text)
@@ -100,25 +100,25 @@ frmFile::frmFile()
             grid->addWidget(b, 2 + i, 1);
         }
     };
-    side({"fraFileTrans",
-          "FILE Trans (PC ▶ ZEL)",
-          2,
-          3,
-          "txtFileTrans",
-          "cmdFileTransOpen",
-          "cmdFileTrans",
-          {"Trans", "ALL Trans"},
-          "ProgressBarTrans"},
+    side({.frame = "fraFileTrans",
+          .caption = "FILE Trans (PC ▶ ZEL)",
+          .fileLabel = 2,
+          .numberLabel = 3,
+          .boxes = "txtFileTrans",
+          .open = "cmdFileTransOpen",
+          .buttons = "cmdFileTrans",
+          .captions = {"Trans", "ALL Trans"},
+          .bar = "ProgressBarTrans"},
          fraFileTrans, txtFileTrans, cmdFileTransOpen, cmdFileTrans, ProgressBarTrans);
-    side({"fraFileReceive",
-          "FILE Receive (ZEL ▶ PC)",
-          5,
-          4,
-          "txtFileReceive",
-          "cmdFileReceiveOpen",
-          "cmdFileReceive",
-          {"Receive ", "ALL Receive"},
-          "ProgressBarReceive"},
+    side({.frame = "fraFileReceive",
+          .caption = "FILE Receive (ZEL ▶ PC)",
+          .fileLabel = 5,
+          .numberLabel = 4,
+          .boxes = "txtFileReceive",
+          .open = "cmdFileReceiveOpen",
+          .buttons = "cmdFileReceive",
+          .captions = {"Receive ", "ALL Receive"},
+          .bar = "ProgressBarReceive"},
          fraFileReceive, txtFileReceive, cmdFileReceiveOpen, cmdFileReceive, ProgressBarReceive);
 
     for (int i = 0; i < 2; ++i) {
@@ -259,7 +259,7 @@ void frmFile::numberChanged(bool transSide, int index)
     const QString text = box->text();
     if (text.isEmpty())
         return;
-    const auto v = common::NumericValue(text);
+    const auto v = common::numericValue(text);
     if (!v) {
         common::MsgBox(kNotNumber);
         box->setText(QStringLiteral("0"));

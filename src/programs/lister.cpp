@@ -2,6 +2,7 @@
 
 #include "cmdwords.h"
 
+#include "common/strings.h"
 #include "common/numbers.h"
 
 #include <algorithm>
@@ -22,10 +23,6 @@ using Text = std::optional<QString>;
 
 const QString kDashLine = QStringLiteral("----------------");
 
-QString lat(std::string_view s)
-{
-    return QString::fromLatin1(s.data(), qsizetype(s.size()));
-}
 // Decimal zero-filled to at least `width` digits (D1, D2, D3, D4, D6).
 QString dec(std::uint32_t v, int width)
 {
@@ -43,49 +40,72 @@ QString fixed(StepWord w)
     return common::formatHundredths(field(w, 19, 19) ? -m : m);
 }
 
-// Pnnn, P(Rnn), P(*nn) by [21-20] with the number in [19-10].
-Text pointForm(StepWord w)
+// What a form selector of 3 means where the selector has room for it.
+enum class FormThree { NoForm, Indirect };
+
+// An operand by its form selector: 0 the register "Rnn", 1 the row's own
+// direct text, 2 the indirect "*nn"; nullopt when the row has no form for
+// the selector.
+Text operand(std::uint32_t form, std::uint32_t v, const QString& direct, FormThree three = FormThree::NoForm)
 {
-    const std::uint32_t n = field(w, 19, 10);
-    switch (field(w, 21, 20)) {
+    switch (form) {
     case 0:
-        return "P(R" + dec(n, 2) + ")";
+        return "R" + dec(v, 2);
     case 1:
-        return "P" + dec(n, 3);
+        return direct;
     case 2:
-        return "P(*" + dec(n, 2) + ")";
+        return "*" + dec(v, 2);
+    case 3:
+        if (three == FormThree::Indirect)
+            return "*" + dec(v, 2);
+        return std::nullopt;
     default:
         return std::nullopt;
     }
 }
 
+// `head` before the operand, or nullopt when the operand has no form.
+Text after(const QString& head, const Text& operandText)
+{
+    return operandText ? Text(head + *operandText) : std::nullopt;
+}
+
+// Pnnn, P(Rnn), P(*nn) by [21-20] with the number in [19-10]; S as P with
+// two digits.
+Text pointOrShiftForm(StepWord w, char letter, int digits)
+{
+    const std::uint32_t form = field(w, 21, 20);
+    const std::uint32_t n = field(w, 19, 10);
+    const Text o = operand(form, n, dec(n, digits));
+    if (!o)
+        return std::nullopt;
+    const QString l(QLatin1Char{letter});
+    if (form == 1)
+        return l + *o;
+    return l + "(" + *o + ")";
+}
+
+Text pointForm(StepWord w)
+{
+    return pointOrShiftForm(w, 'P', 3);
+}
+
 Text shiftForm(StepWord w)
 {
-    const std::uint32_t n = field(w, 19, 10);
-    switch (field(w, 21, 20)) {
-    case 0:
-        return "S(R" + dec(n, 2) + ")";
-    case 1:
-        return "S" + dec(n, 2);
-    case 2:
-        return "S(*" + dec(n, 2) + ")";
-    default:
-        return std::nullopt;
-    }
+    return pointOrShiftForm(w, 'S', 2);
+}
+
+// The direct point or shift point of a first operand.
+QString pointNumber(std::uint32_t n, char letter)
+{
+    return letter == 'S' ? "S" + dec(n, 2) : "P" + dec(n, 3);
 }
 
 // The first operand of MA, MC, CR, MF, MB, SF, SB by [23-22].
 QString firstOperand(StepWord w, char letter)
 {
     const std::uint32_t n = field(w, 19, 10);
-    switch (field(w, 23, 22)) {
-    case 0:
-        return "R" + dec(n, 2);
-    case 1:
-        return letter == 'S' ? "S" + dec(n, 2) : "P" + dec(n, 3);
-    default:
-        return "*" + dec(n, 2);
-    }
+    return *operand(field(w, 23, 22), n, pointNumber(n, letter), FormThree::Indirect);
 }
 
 struct ListArgs {
@@ -123,16 +143,7 @@ Text moveTwo(StepWord w, const QString& word, const ListArgs&)
 {
     const std::uint32_t m = field(w, 9, 0);
     const QString head = word + " " + firstOperand(w, 'P') + " ";
-    switch (field(w, 21, 20)) {
-    case 0:
-        return head + "R" + dec(m, 2);
-    case 1:
-        return head + dec(m, 3);
-    case 2:
-        return head + "*" + dec(m, 2);
-    default:
-        return std::nullopt;
-    }
+    return after(head, operand(field(w, 21, 20), m, dec(m, 3)));
 }
 
 Text arc(StepWord w, const QString& word, const ListArgs&)
@@ -158,47 +169,20 @@ Text pallet(StepWord w, const QString& word, const ListArgs&)
 {
     const std::uint32_t v = field(w, 13, 0);
     const QString head = word + " " + dec(field(w, 20, 14), 3) + " ";
-    switch (field(w, 23, 22)) {
-    case 0:
-        return head + "R" + dec(v, 2);
-    case 1:
-        return head + dec(v, 4);
-    default:
-        return head + "*" + dec(v, 2);
-    }
+    return after(head, operand(field(w, 23, 22), v, dec(v, 4), FormThree::Indirect));
 }
 
 Text drive(StepWord w, const QString& word, const ListArgs& a)
 {
     const std::uint32_t n = field(w, 19, 10);
-    QString first;
-    switch (field(w, 21, 20)) {
-    case 0:
-        first = "R" + dec(n, 2);
-        break;
-    case 1:
-        first = a.letter == 'S' ? "S" + dec(n, 2) : "P" + dec(n, 3);
-        break;
-    default:
-        first = "*" + dec(n, 2);
-        break;
-    }
+    const QString first = *operand(field(w, 21, 20), n, pointNumber(n, a.letter), FormThree::Indirect);
     return word + " " + first + " " + hex(field(w, 9, 0), 1) + "H";
 }
 
 Text valueOrReg(StepWord w, const QString& word, const ListArgs& a)
 {
     const std::uint32_t n = field(w, 19, 10);
-    switch (field(w, 21, 20)) {
-    case 0:
-        return word + " R" + dec(n, 2);
-    case 1:
-        return word + " " + dec(n, a.width);
-    case 2:
-        return word + " *" + dec(n, 2);
-    default:
-        return std::nullopt;
-    }
+    return after(word + " ", operand(field(w, 21, 20), n, dec(n, a.width)));
 }
 
 Text ifCompare(StepWord w, const QString& word, const ListArgs&)
@@ -243,16 +227,7 @@ Text jump(StepWord w, const QString& word, const ListArgs&)
 {
     const QString head = word + " L" + dec(field(w, 15, 8), 2);
     const std::uint32_t v = field(w, 7, 0);
-    switch (field(w, 23, 16)) {
-    case 0:
-        return head + " R" + dec(v, 2);
-    case 1:
-        return head + " " + dec(v, 3);
-    case 2:
-        return head + " *" + dec(v, 2);
-    default:
-        return std::nullopt;
-    }
+    return after(head + " ", operand(field(w, 23, 16), v, dec(v, 3)));
 }
 
 Text home(StepWord w, const QString& word, const ListArgs&)
@@ -373,14 +348,7 @@ Text speed(StepWord w, const QString& word, const ListArgs&)
 {
     const QString head = word + " " + dec(field(w, 19, 10), 1) + " ";
     const std::uint32_t v = field(w, 9, 0);
-    switch (field(w, 21, 20)) {
-    case 0:
-        return head + "R" + dec(v, 2);
-    case 1:
-        return head + dec(v, 3);
-    default:
-        return head + "*" + dec(v, 2);
-    }
+    return after(head, operand(field(w, 21, 20), v, dec(v, 3), FormThree::Indirect));
 }
 
 Text inPosition(StepWord w, const QString& word, const ListArgs&)
@@ -418,16 +386,7 @@ Text writePoint(StepWord w, const QString& word, const ListArgs&)
 Text tableSpeed(StepWord w, const QString& word, const ListArgs&) // TSPD
 {
     const std::uint32_t v = field(w, 15, 8);
-    switch (field(w, 21, 20)) {
-    case 0:
-        return word + " R" + dec(v, 2);
-    case 1:
-        return word + " " + dec(v, 3);
-    case 2:
-        return word + " *" + dec(v, 2);
-    default:
-        return std::nullopt;
-    }
+    return after(word + " ", operand(field(w, 21, 20), v, dec(v, 3)));
 }
 
 // The value 0 writes nothing after the blank.
@@ -626,7 +585,7 @@ QString DisasmStep(int step, StepWord word)
         return kDashLine;
     const ListRow& r = kListRows[row];
     const QString prefix = common::format000(step) + u' ';
-    const Text text = r.list(word, lat(r.word), r.args);
+    const Text text = r.list(word, common::toQString(r.word), r.args);
     return text ? prefix + *text : prefix;
 }
 

@@ -23,8 +23,6 @@ std::int16_t g_TransFileNo = 0;
 
 namespace {
 
-constexpr int kLastProgram = 31;
-
 // After one program: a run goes on with the next one or stops.
 enum class Then { Next, Stop };
 
@@ -52,7 +50,7 @@ Then recvOne(int n, bool all, const QString& fileBox, PrgTransferView* view)
         comm::ShowLinkError(0);
         return Then::Stop;
     }
-    switch (comm::RecvBlock(kPrgImageBytes, comm::g_RxData.data(), comm::kRxDataSize)) {
+    switch (comm::recvBlock(kPrgImageBytes, comm::g_RxData.data(), comm::kRxDataSize)) {
     case comm::BlockRecv::Failed:
         comm::ShowLinkError(0);
         return Then::Stop;
@@ -87,7 +85,7 @@ Then transOne(int n, bool all, const QString& fileBox, PrgTransferView* view)
             view->setTransBar((i - 1) / 4);
     };
     const bool accepted =
-        comm::SendBlock(reinterpret_cast<const std::uint8_t*>(block.constData()), kPrgImageBytes, onByte);
+        comm::sendBlock(reinterpret_cast<const std::uint8_t*>(block.constData()), kPrgImageBytes, onByte);
     if (view)
         view->setTransBar(0);
     if (!accepted) {

@@ -8,6 +8,7 @@
 #include "link/mscomm.h"
 #include "link/operatorexchange.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
 
 #include <QThread>
 #include <QtTest>
@@ -16,8 +17,11 @@ using app::frmMain;
 
 namespace {
 
-const QString kLinkError0 = QStringLiteral("통신이상 발생");
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
+using testsupport::texts::kNotConnected;
+using testsupport::texts::kLinkError0;
+using testsupport::texts::kPortClosed;
+using testsupport::texts::kNotNumber;
+
 
 // Joins trace pieces the way the emulator's trace reads: bytes of one side
 // in a row form one group.
@@ -153,11 +157,11 @@ private slots:
         link.faults().wrongEcho = fault == QLatin1String("wrongEcho");
         link.faults().refuseWord = fault == QLatin1String("refuseWord");
         click(control);
-        // Bare bytes are not answered: give the line a moment.
-        QTest::qWait(wire.isEmpty() ? 100 : 20);
         if (wire.endsWith(QStringLiteral("<status>")))
             wire = then(wire.chopped(8), statusRead(link.state()));
-        QTRY_COMPARE(link.trace(), wire);
+        // Bare bytes are not answered: the line stays quiet a while after them.
+        link.settleTrace(wire, wire.isEmpty() ? 100 : 50);
+        QCOMPARE(link.trace(), wire);
         QCOMPARE(link.boxes.texts(), boxes);
         QVERIFY(!comm::g_LinkBusy);
         auto* pressed = frmMain::instance().findChild<QWidget*>(control);
@@ -348,8 +352,8 @@ private slots:
             click(QStringLiteral("chkIoOutput_9"));
             frmMain::instance().cmdStatus_Click();
         }
-        QTest::qWait(50);
-        QTRY_COMPARE(link.trace(), QString());
+        link.settleTrace(QString());
+        QCOMPARE(link.trace(), QString());
         QVERIFY(link.boxes.boxes.isEmpty());
         // The clicked box shows its new state until the next status read.
         QVERIFY(frmMain::instance().chkIoOutput[9]->isChecked());
@@ -367,10 +371,10 @@ private slots:
     {
         QFETCH(QString, control);
         testsupport::MessageRecorder boxes;
-        comm::MSComm::MSComm1().setPortOpen(false);
+        comm::SerialPortControl::MSComm1().setPortOpen(false);
         click(control);
         QCOMPARE(boxes.boxes.size(), 1);
-        QCOMPARE(boxes.boxes[0].text, QStringLiteral("통신포트가 열려 있지 않습니다. 통신포트를 열고 다시 하십시오"));
+        QCOMPARE(boxes.boxes[0].text, kPortClosed);
         QCOMPARE(boxes.boxes[0].title, QStringLiteral("ERROR"));
         QCOMPARE(boxes.boxes[0].buttons, common::MsgButtons::OkCancel);
     }
@@ -378,7 +382,7 @@ private slots:
     void closedPortStatusReadDoesNothing()
     {
         testsupport::MessageRecorder boxes;
-        comm::MSComm::MSComm1().setPortOpen(false);
+        comm::SerialPortControl::MSComm1().setPortOpen(false);
         click(QStringLiteral("cmdStatus"));
         QVERIFY(boxes.boxes.isEmpty());
         QVERIFY(m_pauses.isEmpty());
@@ -392,8 +396,8 @@ private slots:
         QTest::newRow("in range") << "31" << "" << "31";
         QTest::newRow("above") << "32" << "0 ~ 31 까지 입력하십시요." << "0";
         QTest::newRow("negative") << "-1" << "0 ~ 31 까지 입력하십시요." << "0";
-        QTest::newRow("a letter") << "a" << " 숫자를 입력하십시요" << "0";
-        QTest::newRow("a lone minus") << "-" << " 숫자를 입력하십시요" << "0";
+        QTest::newRow("a letter") << "a" << kNotNumber << "0";
+        QTest::newRow("a lone minus") << "-" << kNotNumber << "0";
         QTest::newRow("emptied: left alone") << "" << "" << "";
         QTest::newRow("a fraction passes") << "2." << "" << "2.";
     }

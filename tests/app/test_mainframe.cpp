@@ -9,6 +9,7 @@
 #include "link/operatorexchange.h"
 #include "params/parawindows.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -16,12 +17,15 @@
 using app::frmMain;
 
 namespace {
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
+
+using testsupport::texts::kNotConnected;
+using testsupport::texts::kLinkError0;
+using testsupport::texts::kPortClosed;
 
 // The emulator with the program's port closed, as before "Open(COM1)".
 struct ClosedPort {
     testsupport::EmulatorLink link{4};
-    ClosedPort() { comm::MSComm::MSComm1().setPortOpen(false); }
+    ClosedPort() { comm::SerialPortControl::MSComm1().setPortOpen(false); }
 };
 } // namespace
 
@@ -40,12 +44,12 @@ private slots:
     void loadFillsTheTables()
     {
         QCOMPARE(comm::g_BytePlace, (std::array<std::int32_t, 4>{1, 256, 65536, 16777216}));
-        QCOMPARE(comm::g_ErrMsg[0], QStringLiteral("통신이상 발생"));
+        QCOMPARE(comm::g_ErrMsg[0], kLinkError0);
         QVERIFY(frmMain::instance().m_AlarmArmed);
         // The system set is loaded hidden with its defaults.
         QVERIFY(params::frmSysPara::instance().isLoaded());
         QVERIFY(!params::frmSysPara::instance().isVisible());
-        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
     }
 
     void refusedStoredSettingIsShownAndTheLoadGoesOn_data()
@@ -72,7 +76,7 @@ private slots:
         QCOMPARE(boxes.boxes[0].text, QStringLiteral("Invalid property value"));
         QCOMPARE(boxes.boxes[0].icon, common::MsgIcon::Exclamation);
         // The later steps of the load still ran.
-        QCOMPARE(comm::g_ErrMsg[1], QStringLiteral("통신포트가 열려 있지 않습니다. 통신포트를 열고 다시 하십시오"));
+        QCOMPARE(comm::g_ErrMsg[1], kPortClosed);
         QCOMPARE(comm::g_BytePlace[3], 16777216);
     }
 
@@ -90,10 +94,10 @@ private slots:
         testsupport::MessageRecorder boxes;
         m.Load();
         QVERIFY(boxes.boxes.isEmpty());
-        QCOMPARE(comm::MSComm::MSComm1().Settings(), QStringLiteral("19200,e,7,2"));
-        QCOMPARE(comm::MSComm::MSComm1().Handshaking(), 2);
-        comm::MSComm::MSComm1().setSettings(QStringLiteral("9600,n,8,1"));
-        comm::MSComm::MSComm1().setHandshaking(0);
+        QCOMPARE(comm::SerialPortControl::MSComm1().Settings(), QStringLiteral("19200,e,7,2"));
+        QCOMPARE(comm::SerialPortControl::MSComm1().Handshaking(), 2);
+        comm::SerialPortControl::MSComm1().setSettings(QStringLiteral("9600,n,8,1"));
+        comm::SerialPortControl::MSComm1().setHandshaking(0);
     }
 
     void connectAnswers_data()
@@ -113,7 +117,7 @@ private slots:
         env.link.faults().connectAnswer = answer;
         auto& m = frmMain::instance();
         m.mnuCommPortOpen1_Click();
-        QVERIFY(comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(comm::SerialPortControl::MSComm1().PortOpen());
         QVERIFY(!comm::g_LinkBusy);
         QVERIFY(env.link.boxes.boxes.isEmpty());
         QCOMPARE(m.imgComm->picture(), connected ? QStringLiteral("imgOn") : QStringLiteral("imgOff"));
@@ -123,12 +127,12 @@ private slots:
             QTRY_VERIFY(env.link.trace().startsWith(wire + QStringLiteral("; PC 01; controller 00; PC 1C")));
             QTRY_VERIFY(env.link.trace().endsWith(QStringLiteral("PC 04")));
         } else {
-            QTest::qWait(50);
+            env.link.settleTrace(wire);
             QCOMPARE(env.link.trace(), wire);
             // A later Close still sends the disconnect.
             m.mnuCommPortClose_Click();
             QTRY_COMPARE(env.link.trace(), wire + QStringLiteral("; PC 01; controller 00; PC 24; controller 24"));
-            QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+            QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
         }
     }
 
@@ -139,7 +143,7 @@ private slots:
         env.link.faults().silent = true;
         frmMain::instance().mnuCommPortOpen1_Click();
         QCOMPARE(env.link.boxes.texts(), QStringList{kNotConnected});
-        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
         QVERIFY(!comm::g_LinkBusy);
     }
 
@@ -148,10 +152,10 @@ private slots:
         testsupport::SettingsStore store;
         testsupport::MessageRecorder boxes;
         store.values[QStringLiteral("Properties/COM2")] = QStringLiteral("/dev/no-such-port");
-        comm::MSComm::MSComm1().setPortOpen(false);
+        comm::SerialPortControl::MSComm1().setPortOpen(false);
         frmMain::instance().mnuCommPortOpen2_Click();
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Invalid port number")});
-        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
     }
 
     // The box's second line names the device tried and the key naming it.
@@ -171,7 +175,7 @@ private slots:
         testsupport::SettingsStore store;
         testsupport::MessageRecorder boxes;
         store.values[QStringLiteral("Properties/COM%1").arg(port)] = setting;
-        comm::MSComm::MSComm1().setPortOpen(false);
+        comm::SerialPortControl::MSComm1().setPortOpen(false);
         if (port == 1)
             frmMain::instance().mnuCommPortOpen1_Click();
         else
@@ -184,9 +188,9 @@ private slots:
     {
         testsupport::EmulatorLink link(4); // port 1 open
         frmMain::instance().mnuCommPortOpen2_Click();
-        QTest::qWait(50);
+        link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
-        QCOMPARE(comm::MSComm::MSComm1().CommPort(), 1);
+        QCOMPARE(comm::SerialPortControl::MSComm1().CommPort(), 1);
     }
 
     void disconnect()
@@ -196,7 +200,7 @@ private slots:
         m.imgComm->setPicture(QStringLiteral("imgOn"));
         m.mnuCommPortClose_Click();
         QCOMPARE(link.trace(), QStringLiteral("PC 01; controller 00; PC 24; controller 24"));
-        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
         QCOMPARE(m.imgComm->picture(), QStringLiteral("imgOff"));
     }
 
@@ -216,8 +220,8 @@ private slots:
         if (lineDrops)
             link.emulator().dropLine();
         else
-            comm::MSComm::MSComm1().setPortOpen(false);
-        QTRY_VERIFY(!comm::MSComm::MSComm1().PortOpen());
+            comm::SerialPortControl::MSComm1().setPortOpen(false);
+        QTRY_VERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
         QCOMPARE(m.imgComm->picture(), QStringLiteral("imgOff"));
     }
 
@@ -228,7 +232,7 @@ private slots:
         auto& m = frmMain::instance();
         m.imgComm->setPicture(QStringLiteral("imgOn"));
         m.mnuCommPortClose_Click();
-        QVERIFY(comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(comm::SerialPortControl::MSComm1().PortOpen());
         QCOMPARE(m.imgComm->picture(), QStringLiteral("imgOn"));
         QVERIFY(link.boxes.boxes.isEmpty());
     }
@@ -241,9 +245,9 @@ private slots:
             const common::EventServeScope served;
             frmMain::instance().mnuCommPortClose_Click();
         }
-        comm::MSComm::MSComm1().setPortOpen(false);
+        comm::SerialPortControl::MSComm1().setPortOpen(false);
         frmMain::instance().mnuCommPortClose_Click();
-        QTest::qWait(50);
+        link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
     }
 
@@ -283,7 +287,7 @@ private slots:
         QVERIFY(!params::frmSw::instance().isLoaded());
         QVERIFY(!params::frmSysPara::instance().isLoaded());
         QTRY_COMPARE(link.trace(), QStringLiteral("PC 01; controller 00; PC 24; controller 24"));
-        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
         testsupport::SettingsStore store;
         m.Load();
     }

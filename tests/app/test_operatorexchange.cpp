@@ -12,12 +12,14 @@
 #include "points/frmloc.h"
 #include "programs/frmfile.h"
 #include "support/seams.h"
+#include "support/operatortexts.h"
 
 #include <QAbstractButton>
 #include <QtTest>
 
 namespace {
-const QString kPortClosed = QStringLiteral("통신포트가 열려 있지 않습니다. 통신포트를 열고 다시 하십시오");
+
+using testsupport::texts::kPortClosed;
 
 common::Form& windowNamed(const QString& name)
 {
@@ -78,7 +80,7 @@ private slots:
             w.Show();
         auto* button = w.findChild<QAbstractButton*>(control);
         QVERIFY2(button, qPrintable(control));
-        comm::MSComm::MSComm1().setPortOpen(false);
+        comm::SerialPortControl::MSComm1().setPortOpen(false);
         testsupport::MessageRecorder boxes;
         {
             std::optional<comm::OperatorExchange> running;

@@ -84,7 +84,7 @@ private slots:
             dlg->reject();
         });
         common::RtError cancelled;
-        QVERIFY(!common::ShowFileDialog(r, &cancelled));
+        QVERIFY(!common::showFileDialog(r, &cancelled));
         QVERIFY(seen);
         QCOMPARE(cancelled.number, common::err::DialogCancelled);
         QCOMPARE(types, (QStringList{first, QStringLiteral("모든파일(*.*)")}));

@@ -69,7 +69,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(double, value);
-        QCOMPARE(LeadingNumber(text), value);
+        QCOMPARE(common::leadingNumber(text), value);
     }
 
     void numericTest_data()
@@ -101,7 +101,7 @@ private slots:
         QFETCH(bool, numeric);
         QFETCH(double, value);
         QCOMPARE(IsNumeric(text), numeric);
-        QCOMPARE(NumericValue(text).value_or(0.0), value);
+        QCOMPARE(numericValue(text).value_or(0.0), value);
     }
 
     void halfToEven_data()
@@ -181,7 +181,7 @@ private slots:
         if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "fr_FR.UTF-8"))
             QSKIP("no comma-decimal locale on this machine");
         const double v = Val(u"12.50");
-        const auto n = NumericValue(u"-3.25");
+        const auto n = numericValue(u"-3.25");
         const QString f = formatFixed2(1.5);
         std::setlocale(LC_ALL, saved.c_str());
         QCOMPARE(v, 12.5);

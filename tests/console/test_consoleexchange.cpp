@@ -8,6 +8,7 @@
 #include "link/moddef.h"
 #include "link/mscomm.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
 
 #include <QtTest>
 
@@ -15,8 +16,9 @@ using namespace console;
 using testsupport::EmulatorLink;
 
 namespace {
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
-const QString kLinkError0 = QStringLiteral("통신이상 발생");
+using testsupport::texts::kNotConnected;
+using testsupport::texts::kLinkError0;
+
 } // namespace
 
 class TestConsoleExchange : public QObject {
@@ -154,7 +156,7 @@ private slots:
         QVERIFY(link.ok());
         QCOMPARE(setOutput(output, on), CommandResult::Done);
         if (wire.isEmpty()) {
-            QTest::qWait(50);
+            link.settleTrace(QString());
             QCOMPARE(link.trace(), QString());
             return;
         }

@@ -4,6 +4,8 @@
 #include "common/msgbox.h"
 #include "link/moderror.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
+#include "support/testfiles.h"
 
 #include <QtTest>
 
@@ -11,12 +13,11 @@ using namespace comm;
 using testsupport::EmulatorLink;
 
 namespace {
-const QString kAdvice = QStringLiteral("에러발생시 ALARM RESET 버튼을 누르고 에러에 대해 조치하십시요.");
-const QString kLinkError0 = QStringLiteral("통신이상 발생");
-QString hex(const QByteArray& b)
-{
-    return QString::fromLatin1(b.toHex(' ').toUpper());
-}
+using testsupport::hex;
+using testsupport::texts::kLinkError0;
+using testsupport::texts::kAlarmAdvice;
+using testsupport::texts::kNotConnected;
+
 } // namespace
 
 class TestCtrlError : public QObject {
@@ -28,7 +29,7 @@ private slots:
         QTest::addColumn<QString>("pcWrites");
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<QString>("title");
-        const QString record = QStringLiteral("System Error 01 :Backup battery Low Voltage\r\n") + kAdvice;
+        const QString record = QStringLiteral("System Error 01 :Backup battery Low Voltage\r\n") + kAlarmAdvice;
         QTest::newRow("47 00 00 00, checksum B9: EOT, then the record")
             << 0 << "01 1F 04" << QStringList{record} << common::kAppTitle;
         // The record is refused; Error Check is operator-started, so the
@@ -40,10 +41,10 @@ private slots:
         QTest::newRow("wrong echo: nothing written, link error box")
             << 3 << "01 1F" << QStringList{kLinkError0} << QStringLiteral("ERROR");
         QTest::newRow("no answer: time-out box, then link error box")
-            << 4 << "01" << QStringList{QStringLiteral("통신이 연결되지 않았습니다."), kLinkError0}
+            << 4 << "01" << QStringList{kNotConnected, kLinkError0}
             << QStringLiteral("ERROR");
         QTest::newRow("no echo: time-out box, then link error box")
-            << 5 << "01 1F" << QStringList{QStringLiteral("통신이 연결되지 않았습니다."), kLinkError0}
+            << 5 << "01 1F" << QStringList{kNotConnected, kLinkError0}
             << QStringLiteral("ERROR");
     }
     void readCtrlError()
@@ -63,7 +64,7 @@ private slots:
         link.faults().silentAfterSoh = fault == 5;
         testsupport::FastClock clock;
         ReadCtrlError();
-        QTest::qWait(50);
+        link.settlePcBytes(pcWrites);
         QCOMPARE(hex(link.emulator().pcBytes()), pcWrites);
         if (fault <= 1)
             QCOMPARE(link.emulator().controllerBytes().right(6).toHex(' ').toUpper(),
@@ -84,7 +85,7 @@ private slots:
         link.state().errValue = -32768;
         ReadCtrlError();
         QCOMPARE(link.boxes.texts(),
-                 QStringList{QStringLiteral("Error Code : -2, Error Value : -32768\r\n") + kAdvice});
+                 QStringList{QStringLiteral("Error Code : -2, Error Value : -32768\r\n") + kAlarmAdvice});
     }
 
     void ctrlErrorText_data()

@@ -45,11 +45,11 @@ private slots:
             block[std::size_t(i)] = std::uint8_t(i * 13 + trans);
         QCOMPARE(LinkHandshake(std::int16_t(trans)), Handshake::Echoed);
         QVERIFY(SendWordAck(length));
-        QVERIFY(SendBlock(block.data(), length));
+        QVERIFY(sendBlock(block.data(), length));
         QCOMPARE(LinkHandshake(std::int16_t(trans - 1)), Handshake::Echoed);
         QVERIFY(RecvWordAck());
         QCOMPARE(int(g_BlockLen), length);
-        QCOMPARE(RecvBlock(g_BlockLen, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
+        QCOMPARE(recvBlock(g_BlockLen, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
         QVERIFY(std::equal(block.begin(), block.end(), g_RxData.begin()));
         QTRY_COMPARE(link.state().completed[std::size_t(trans - 1)], 1);
         QCOMPARE(link.state().completed[std::size_t(trans)], 1);
@@ -66,7 +66,7 @@ private slots:
             img[std::size_t(i)] = std::uint8_t(255 - i);
         QCOMPARE(LinkHandshake(CMD_PRG_TRANS), Handshake::Echoed);
         QVERIFY(SendWordAck(30));
-        QVERIFY(SendBlock(img.data(), 1026));
+        QVERIFY(sendBlock(img.data(), 1026));
         QCOMPARE(link.state().programs[30], img);
         // A program number past 31 is refused.
         QCOMPARE(LinkHandshake(CMD_PRG_RECV), Handshake::Echoed);
@@ -78,8 +78,8 @@ private slots:
         EmulatorLink link;
         QVERIFY(link.ok());
         QCOMPARE(LinkHandshake(CMD_SET_OUTPUT), Handshake::Echoed);
-        WriteByte(24); // output 31
-        WriteByte(1);
+        writeByte(24); // output 31
+        writeByte(1);
         QVERIFY(SendZeroWord(0));
         QCOMPARE(link.state().lastOutputNumber, 31);
         QCOMPARE(link.state().lastOutputState, 1);
@@ -88,9 +88,9 @@ private slots:
         QCOMPARE(link.state().outputs, 0x80000004u);
         QVERIFY(LinkHandshake(CMD_RUN) == Handshake::Echoed && SendWordAck(12));
         QCOMPARE(link.state().lastRunProgram, 12);
-        WriteByte(LINK_DLE);
-        WriteByte(LINK_CAN);
-        WriteByte(LINK_CAN);
+        writeByte(LINK_DLE);
+        writeByte(LINK_CAN);
+        writeByte(LINK_CAN);
         QTRY_COMPARE(link.state().runResets, 2);
         QCOMPARE(link.state().stops, 1);
         QCOMPARE(link.state().protocolErrors, 0);
@@ -101,7 +101,7 @@ private slots:
         EmulatorLink link;
         QVERIFY(link.ok());
         link.faults().connectAnswer = bytes("00 11");
-        WriteByte(LINK_ENQ);
+        writeByte(LINK_ENQ);
         QTRY_COMPARE(link.trace(), QStringLiteral("PC 05; controller 00 11"));
         link.emulator().clearTrace();
         // A stray byte before the answer to SOH: the answer that follows it
@@ -152,11 +152,11 @@ private slots:
         QVERIFY(link.ok());
         QRandomGenerator rng(20240611);
         for (int i = 0; i < 20000; ++i) {
-            WriteByte(std::uint8_t(rng.bounded(256)));
+            writeByte(std::uint8_t(rng.bounded(256)));
             if (i % 64 == 0) {
                 link.emulator().sendUnasked(QByteArray(1, char(rng.bounded(256))));
                 QTest::qWait(1);
-                ClearRxRing();
+                clearRxRing();
             }
         }
         QVERIFY(link.waitForPcBytes(20000, 5000));

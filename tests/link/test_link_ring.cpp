@@ -5,6 +5,7 @@
 #include "link/modlib.h"
 #include "link/mscomm.h"
 #include "support/emulink.h"
+#include "support/testfiles.h"
 
 #include <QtTest>
 
@@ -12,13 +13,11 @@ using namespace comm;
 using testsupport::EmulatorLink;
 
 namespace {
+using testsupport::hex;
+
 QByteArray bytes(const char* hexText)
 {
     return QByteArray::fromHex(QByteArray(hexText));
-}
-QString hex(const QByteArray& b)
-{
-    return QString::fromLatin1(b.toHex(' ').toUpper());
 }
 int ringCount()
 {
@@ -89,8 +88,8 @@ private slots:
         QTRY_VERIFY(rxOverflow);
         QCOMPARE(ringCount(), kRingSlots - 1);
         std::array<std::uint8_t, 4> b{};
-        QCOMPARE(RecvBlock(4, b.data(), 4), BlockRecv::Failed);
-        QTest::qWait(50);
+        QCOMPARE(recvBlock(4, b.data(), 4), BlockRecv::Failed);
+        link.settlePcBytes(QString());
         QCOMPARE(hex(link.emulator().pcBytes()), QString());
         QCOMPARE(LinkHandshake(CMD_DISCONNECT), Handshake::Echoed);
         QVERIFY(!rxOverflow);
@@ -122,7 +121,7 @@ private slots:
         QCOMPARE(LinkHandshake(CMD_SYS_RECV), Handshake::Echoed);
         QVERIFY(RecvWordAck());
         QCOMPARE(int(g_BlockLen), length);
-        QCOMPARE(RecvBlock(g_BlockLen, guardZone.data(), capacity), BlockRecv::Refused);
+        QCOMPARE(recvBlock(g_BlockLen, guardZone.data(), capacity), BlockRecv::Refused);
         QTRY_COMPARE(link.state().blocksRefusedByPc, 1);
         QVERIFY(!RxAvail());
         QCOMPARE(guardZone[75], std::uint8_t(0xA0 + 11));
@@ -145,7 +144,7 @@ private slots:
         QCOMPARE(LinkHandshake(CMD_PRG_RECV), Handshake::Echoed);
         g_BlockLen = 1026;
         QVERIFY(SendWordAck(31));
-        QCOMPARE(RecvBlock(g_BlockLen, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
+        QCOMPARE(recvBlock(g_BlockLen, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
         QVERIFY(std::equal(g_RxData.begin(), g_RxData.begin() + 1026, link.state().programs[31].begin()));
         QVERIFY(!rxOverflow);
         QTRY_COMPARE(link.state().blocksAcceptedByPc, 1);

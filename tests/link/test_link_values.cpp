@@ -5,6 +5,8 @@
 #include "link/exchange.h"
 #include "link/modlib.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
+#include "support/testfiles.h"
 
 #include <QtTest>
 
@@ -12,13 +14,13 @@ using namespace comm;
 using testsupport::EmulatorLink;
 
 namespace {
+using testsupport::hex;
+using testsupport::texts::kNotConnected;
+using testsupport::texts::kLinkError0;
+
 QByteArray bytes(const char* hexText)
 {
     return QByteArray::fromHex(QByteArray(hexText));
-}
-QString hex(const QByteArray& b)
-{
-    return QString::fromLatin1(b.toHex(' ').toUpper());
 }
 } // namespace
 
@@ -92,7 +94,7 @@ private slots:
     void bytePlaces()
     {
         g_BytePlace = {};
-        InitBytePlace();
+        initBytePlace();
         QCOMPARE(g_BytePlace, (std::array<std::int32_t, 4>{1, 256, 65536, 16777216}));
     }
 
@@ -108,7 +110,7 @@ private slots:
         QTest::addColumn<int>("hi");
         QTest::addColumn<QStringList>("boxes");
         const QStringList none;
-        const QStringList linkError{QStringLiteral("통신이상 발생")};
+        const QStringList linkError{kLinkError0};
         QTest::newRow("inputs FF FF 00 80: 65535 and 32768") << 1 << 0 << true << "01 1B 04" << 65535 << 32768 << none;
         QTest::newRow("outputs (which 2)") << 2 << 0 << true << "01 1C 04" << 65535 << 32768 << none;
         QTest::newRow("outputs (which 0 is outputs too)") << 0 << 0 << true << "01 1C 04" << 65535 << 32768 << none;
@@ -117,7 +119,7 @@ private slots:
         QTest::newRow("wrong echo: link error box") << 1 << 3 << false << "01 1B" << -1 << -1 << linkError;
         QTest::newRow("no answer: time-out box, then link error box")
             << 1 << 4 << false << "01" << -1 << -1
-            << QStringList{QStringLiteral("통신이 연결되지 않았습니다."), QStringLiteral("통신이상 발생")};
+            << QStringList{kNotConnected, kLinkError0};
     }
     void statusRead()
     {
@@ -138,7 +140,7 @@ private slots:
         testsupport::FastClock clock;
         g_InLo = g_InHi = g_OutLo = g_OutHi = -1;
         QCOMPARE(ReadIoStatus(std::int16_t(which)), result);
-        QTest::qWait(50);
+        link.settlePcBytes(pcWrites);
         QCOMPARE(hex(link.emulator().pcBytes()), pcWrites);
         QCOMPARE(int(which == 1 ? g_InLo : g_OutLo), lo);
         QCOMPARE(int(which == 1 ? g_InHi : g_OutHi), hi);

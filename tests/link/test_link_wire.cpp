@@ -7,6 +7,8 @@
 #include "link/modlib.h"
 #include "link/operatorexchange.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
+#include "support/testfiles.h"
 
 #include <QtTest>
 
@@ -15,13 +17,11 @@ using testsupport::EmulatorLink;
 
 namespace {
 
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
-const QString kLinkError0 = QStringLiteral("통신이상 발생");
+using testsupport::hex;
+using testsupport::texts::kNotConnected;
+using testsupport::texts::kLinkError0;
+using testsupport::texts::kPortClosed;
 
-QString hex(const QByteArray& b)
-{
-    return QString::fromLatin1(b.toHex(' ').toUpper());
-}
 
 QByteArray bytes(const char* hexText)
 {
@@ -32,8 +32,8 @@ QByteArray bytes(const char* hexText)
 // their owners build them.
 bool connectExchange(EmulatorLink&)
 {
-    WriteByte(LINK_ENQ);
-    return WaitRxByte(kConnectWait) && RxGetByte() == LINK_DC1;
+    writeByte(LINK_ENQ);
+    return waitRxByte(kConnectWait) && RxGetByte() == LINK_DC1;
 }
 bool servoOn(EmulatorLink&)
 {
@@ -62,7 +62,7 @@ bool systemSetReceived(EmulatorLink& link)
         link.state().sysBlock[i] = char(i + 1);
     if (LinkHandshake(CMD_SYS_RECV) != Handshake::Echoed || !RecvWordAck() || g_BlockLen != 76)
         return false;
-    return RecvBlock(g_BlockLen, g_RxData.data(), kRxDataSize) == BlockRecv::Accepted && g_RxData[75] == 76;
+    return recvBlock(g_BlockLen, g_RxData.data(), kRxDataSize) == BlockRecv::Accepted && g_RxData[75] == 76;
 }
 bool disconnectExchange(EmulatorLink&)
 {
@@ -96,7 +96,21 @@ const WireRow kWireRows[] = {
     {"disconnect", disconnectExchange, "PC 01; controller 00; PC 24; controller 24"},
 };
 
+// The emulator's misbehaviour a row plays.
+enum class Fault { None, WrongEcho, Silent, SilentAfterSoh, BadChecksum, BadTrailer };
+
+void play(EmulatorLink& link, Fault fault)
+{
+    link.faults().wrongEcho = fault == Fault::WrongEcho;
+    link.faults().silent = fault == Fault::Silent;
+    link.faults().silentAfterSoh = fault == Fault::SilentAfterSoh;
+    link.faults().badChecksum = fault == Fault::BadChecksum;
+    link.faults().badTrailer = fault == Fault::BadTrailer;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Fault)
 
 class TestLinkWire : public QObject {
     Q_OBJECT
@@ -133,7 +147,7 @@ private slots:
         for (std::int32_t v : {1250, -300, 0, 16777215})
             for (std::uint8_t b : encodeValue32(v))
                 block.append(char(b));
-        QVERIFY(SendBlock(reinterpret_cast<const std::uint8_t*>(block.constData()), int(block.size())));
+        QVERIFY(sendBlock(reinterpret_cast<const std::uint8_t*>(block.constData()), int(block.size())));
         QCOMPARE(link.trace(),
                  QStringLiteral("PC 01; controller 00; PC 04; controller 04; PC 07 00 02; controller 16; "
                                 "PC E2 04 00 00 D4 FE FF FF 00 00 00 00 FF FF FF 00 4D 03; controller 04"));
@@ -142,39 +156,37 @@ private slots:
 
     void handshake_data()
     {
-        QTest::addColumn<int>("fault");
+        QTest::addColumn<Fault>("fault");
         QTest::addColumn<Handshake>("result");
         QTest::addColumn<QString>("wire");
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<double>("minWait");
         const QStringList none;
         const QStringList timeout{kNotConnected};
-        QTest::newRow("echoed") << 0 << Handshake::Echoed << "PC 01; controller 00; PC 17; controller 17" << none << 0.0;
+        QTest::newRow("echoed") << Fault::None << Handshake::Echoed << "PC 01; controller 00; PC 17; controller 17" << none << 0.0;
         QTest::newRow("wrong echo: no box")
-            << 1 << Handshake::WrongEcho << "PC 01; controller 00; PC 17; controller 18" << none << 0.0;
-        QTest::newRow("no answer to SOH: one box after 7 s") << 2 << Handshake::TimedOut << "PC 01" << timeout << 7.0;
+            << Fault::WrongEcho << Handshake::WrongEcho << "PC 01; controller 00; PC 17; controller 18" << none << 0.0;
+        QTest::newRow("no answer to SOH: one box after 7 s") << Fault::Silent << Handshake::TimedOut << "PC 01" << timeout << 7.0;
         QTest::newRow("no echo: one box after 7 s")
-            << 3 << Handshake::TimedOut << "PC 01; controller 00; PC 17" << timeout << 7.0;
+            << Fault::SilentAfterSoh << Handshake::TimedOut << "PC 01; controller 00; PC 17" << timeout << 7.0;
     }
     void handshake()
     {
-        QFETCH(int, fault);
+        QFETCH(Fault, fault);
         QFETCH(Handshake, result);
         QFETCH(QString, wire);
         QFETCH(QStringList, boxes);
         QFETCH(double, minWait);
         EmulatorLink link;
         QVERIFY(link.ok());
-        link.faults().wrongEcho = fault == 1;
-        link.faults().silent = fault == 2;
-        link.faults().silentAfterSoh = fault == 3;
+        play(link, fault);
         testsupport::FastClock clock;
         QCOMPARE(LinkHandshake(CMD_SERVO_ON), result);
         QVERIFY(clock.now >= minWait);
         if (minWait > 0)
             QVERIFY(clock.now < minWait + 4.0);
         // Nothing more is written after a failure.
-        QTest::qWait(50);
+        link.settleTrace(wire);
         QCOMPARE(link.trace(), wire);
         QCOMPARE(link.boxes.texts(), boxes);
         for (const auto& b : link.boxes.boxes) {
@@ -271,38 +283,37 @@ private slots:
         link.emulator().sendUnasked(line);
         QCOMPARE(RecvWordAck(), result);
         QCOMPARE(int(g_BlockLen), blockLen);
-        QTest::qWait(50);
+        link.settlePcBytes(written);
         QCOMPARE(hex(link.emulator().pcBytes()), written);
     }
 
     // A block from the controller: the PC's answer and what it keeps.
     void blockFromController_data()
     {
-        QTest::addColumn<int>("fault");
+        QTest::addColumn<Fault>("fault");
         QTest::addColumn<int>("outcome");
         QTest::addColumn<QString>("answer");
-        QTest::newRow("good checksum: EOT") << 0 << int(BlockRecv::Accepted) << "04";
-        QTest::newRow("bad checksum: DLE") << 1 << int(BlockRecv::Refused) << "10";
-        QTest::newRow("bad trailer: failed, nothing written") << 2 << int(BlockRecv::Failed) << "";
+        QTest::newRow("good checksum: EOT") << Fault::None << int(BlockRecv::Accepted) << "04";
+        QTest::newRow("bad checksum: DLE") << Fault::BadChecksum << int(BlockRecv::Refused) << "10";
+        QTest::newRow("bad trailer: failed, nothing written") << Fault::BadTrailer << int(BlockRecv::Failed) << "";
     }
     void blockFromController()
     {
-        QFETCH(int, fault);
+        QFETCH(Fault, fault);
         QFETCH(int, outcome);
         QFETCH(QString, answer);
         EmulatorLink link(3);
         QVERIFY(link.ok());
         link.state().loc[12] = {-100, 1, -16777216};
-        link.faults().badChecksum = fault == 1;
-        link.faults().badTrailer = fault == 2;
+        play(link, fault);
         QCOMPARE(LinkHandshake(CMD_LOC_RECV), Handshake::Echoed);
         QVERIFY(SendWordAck(12));
         link.emulator().clearTrace();
         std::array<std::uint8_t, 12> got{};
-        QCOMPARE(int(RecvBlock(12, got.data(), 12)), outcome);
-        QTest::qWait(50);
+        QCOMPARE(int(recvBlock(12, got.data(), 12)), outcome);
+        link.settlePcBytes(answer);
         QCOMPARE(hex(link.emulator().pcBytes()), answer);
-        QCOMPARE(int(g_RxChk), fault == 1 ? 0x68 : 0x67);
+        QCOMPARE(int(g_RxChk), fault == Fault::BadChecksum ? 0x68 : 0x67);
         if (outcome == int(BlockRecv::Accepted)) {
             QCOMPARE(decodeValue24(&got[0]), -100);
             QCOMPARE(decodeValue24(&got[4]), 1);
@@ -331,7 +342,7 @@ private slots:
         // Data bytes that add up to 256 carry the checksum 0.
         const std::uint8_t data[8] = {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x02};
         QCOMPARE(blockChecksum(data, 8), std::uint8_t(0));
-        QCOMPARE(SendBlock(data, 8), result);
+        QCOMPARE(sendBlock(data, 8), result);
         QCOMPARE(link.trace(), QStringLiteral("PC 80 40 20 10 08 04 02 02 00 03; controller ") +
                                    (result ? QStringLiteral("04") : QStringLiteral("10")));
         QCOMPARE(link.state().sft[99][0], result ? 0x10204080 : 0);
@@ -446,7 +457,7 @@ private slots:
             for (int p = 0; p < items; ++p) {
                 QCOMPARE(LinkHandshake(CMD_LOC_RECV), Handshake::Echoed);
                 QVERIFY(SendWordAck(p));
-                QCOMPARE(RecvBlock(8, g_RxData.data(), kRxDataSize), BlockRecv::Refused);
+                QCOMPARE(recvBlock(8, g_RxData.data(), kRxDataSize), BlockRecv::Refused);
             }
             QVERIFY(link.boxes.boxes.isEmpty());
         }
@@ -466,7 +477,7 @@ private slots:
             const OperatorExchange report;
             QCOMPARE(LinkHandshake(CMD_LOC_RECV), Handshake::Echoed);
             QVERIFY(SendWordAck(1));
-            QCOMPARE(RecvBlock(8, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
+            QCOMPARE(recvBlock(8, g_RxData.data(), kRxDataSize), BlockRecv::Accepted);
         }
         QVERIFY(link.boxes.boxes.isEmpty());
     }
@@ -479,8 +490,7 @@ private slots:
         QTest::newRow("0, OK") << 0 << kLinkError0 << int(common::MsgAnswer::Ok);
         QTest::newRow("0, Cancel does what OK does") << 0 << kLinkError0 << int(common::MsgAnswer::Cancel);
         QTest::newRow("1: port closed") << 1
-                                        << QStringLiteral(
-                                               "통신포트가 열려 있지 않습니다. 통신포트를 열고 다시 하십시오")
+                                        << kPortClosed
                                         << int(common::MsgAnswer::Ok);
     }
     void linkErrorBox()

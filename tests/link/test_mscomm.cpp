@@ -43,7 +43,7 @@ private slots:
     {
         QFETCH(QString, settings);
         QFETCH(int, error);
-        MSComm& port = MSComm::MSComm1();
+        SerialPortControl& port = SerialPortControl::MSComm1();
         QVERIFY(!port.setSettings(QStringLiteral("9600,n,8,1")));
         const auto e = port.setSettings(settings);
         QCOMPARE(e ? e->number : 0, error);
@@ -69,7 +69,7 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(int, error);
-        MSComm& port = MSComm::MSComm1();
+        SerialPortControl& port = SerialPortControl::MSComm1();
         const auto e = port.setHandshaking(mode);
         QCOMPARE(e ? e->number : 0, error);
         QVERIFY(!port.setHandshaking(0));
@@ -93,7 +93,7 @@ private slots:
         QFETCH(int, mode);
         QFETCH(bool, rtsCts);
         QFETCH(bool, xonXoff);
-        MSComm& port = MSComm::MSComm1();
+        SerialPortControl& port = SerialPortControl::MSComm1();
         QVERIFY(!port.setHandshaking(mode));
         EmulatorLink link;
         QVERIFY(link.ok());
@@ -116,17 +116,17 @@ private slots:
     void deviceOfEachPort()
     {
         testsupport::SettingsStore store;
-        QCOMPARE(MSComm::deviceFor(1), QStringLiteral("/dev/ttyS0"));
-        QCOMPARE(MSComm::deviceFor(2), QStringLiteral("/dev/ttyS1"));
+        QCOMPARE(SerialPortControl::deviceFor(1), QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(SerialPortControl::deviceFor(2), QStringLiteral("/dev/ttyS1"));
         store.values[QStringLiteral("Properties/COM2")] = QStringLiteral("/dev/ttyUSB0");
-        QCOMPARE(MSComm::deviceFor(2), QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(SerialPortControl::deviceFor(2), QStringLiteral("/dev/ttyUSB0"));
     }
 
     void portNotFound()
     {
         testsupport::SettingsStore store;
         store.values[QStringLiteral("Properties/COM2")] = QStringLiteral("/dev/zel-no-such-port");
-        MSComm& port = MSComm::MSComm1();
+        SerialPortControl& port = SerialPortControl::MSComm1();
         QVERIFY(!port.setCommPort(2));
         const auto e = port.setPortOpen(true);
         QVERIFY(e);
@@ -138,7 +138,7 @@ private slots:
 
     void portNumberOutOfRangeAndWhileOpen()
     {
-        MSComm& port = MSComm::MSComm1();
+        SerialPortControl& port = SerialPortControl::MSComm1();
         QCOMPARE(port.setCommPort(0)->number, common::err::InvalidPortNumber);
         QCOMPARE(port.setCommPort(17)->number, common::err::InvalidPortNumber);
         EmulatorLink link;
@@ -164,10 +164,10 @@ private slots:
         for (int i = 0; i < 256; ++i)
             all.append(char(i));
         for (char c : all)
-            WriteByte(std::uint8_t(c));
+            writeByte(std::uint8_t(c));
         QVERIFY(link.waitForPcBytes(256));
         QCOMPARE(link.emulator().pcBytes(), all);
-        QCOMPARE(MSComm::MSComm1().bytesWritten(), quint64(256));
+        QCOMPARE(SerialPortControl::MSComm1().bytesWritten(), quint64(256));
 
         link.emulator().sendUnasked(all);
         QByteArray got;
@@ -178,14 +178,14 @@ private slots:
                                  }()),
                                  3000);
         QCOMPARE(got, all);
-        QCOMPARE(MSComm::MSComm1().bytesRead(), quint64(256));
+        QCOMPARE(SerialPortControl::MSComm1().bytesRead(), quint64(256));
     }
 
     void closeAndReopen()
     {
         EmulatorLink link;
         QVERIFY(link.ok());
-        MSComm& port = MSComm::MSComm1();
+        SerialPortControl& port = SerialPortControl::MSComm1();
         QVERIFY(!port.setPortOpen(false));
         QVERIFY(!port.PortOpen());
         QVERIFY(!port.setPortOpen(false)); // closing a closed port is harmless
@@ -212,7 +212,7 @@ private slots:
         QVERIFY(controller.start());
         testsupport::SettingsStore store;
         store.values[QStringLiteral("Properties/COM1")] = controller.slavePath();
-        MSComm& port = MSComm::MSComm1();
+        SerialPortControl& port = SerialPortControl::MSComm1();
         QVERIFY(!port.setPortOpen(false));
         QVERIFY(!port.setCommPort(1));
 
@@ -255,11 +255,11 @@ private slots:
     {
         EmulatorLink link;
         QVERIFY(link.ok());
-        MSComm& port = MSComm::MSComm1();
+        SerialPortControl& port = SerialPortControl::MSComm1();
         link.emulator().dropLine();
         QTRY_VERIFY_WITH_TIMEOUT(port.failed(), 2000);
         QTRY_VERIFY_WITH_TIMEOUT(!port.PortOpen(), 2000);
-        QVERIFY(!WaitRxByte());
+        QVERIFY(!waitRxByte());
         // Opened again on a live line, it works and has forgotten the failure.
         emu::ControllerEmulator again;
         QVERIFY(again.start());

@@ -4,6 +4,7 @@
 
 #include "parahelp.h"
 
+#include "support/operatortexts.h"
 #include "support/seams.h"
 
 #include <QtTest>
@@ -11,6 +12,8 @@
 using namespace paratest;
 
 namespace {
+
+using testsupport::texts::kNotNumber;
 
 constexpr double kHeld = 42; // what a field holds before the text is typed
 
@@ -115,7 +118,7 @@ private slots:
         QTest::newRow("gain too big for a double: held kept")
             << int(Gain) << 2 << "1e400" << kept << gainRange << "1e400";
         QTest::newRow("gain letters: box 0, holds 0")
-            << int(Gain) << 31 << "abc" << 0.0 << QStringList{" 숫자를 입력하십시요"} << "0";
+            << int(Gain) << 31 << "abc" << 0.0 << QStringList{kNotNumber} << "0";
 
         const QStringList errRange{" 0 ~ 100000.00 사이의 값을 입력하십시요."};
         const QStringList posRange{" -21470000.00 ~ 21470000.00 사이의 값을 입력하십시요."};

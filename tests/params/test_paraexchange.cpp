@@ -6,6 +6,8 @@
 #include "parahelp.h"
 
 #include "support/emulink.h"
+#include "support/operatortexts.h"
+#include "support/testfiles.h"
 
 #include <QTimer>
 #include <QtTest>
@@ -15,13 +17,11 @@ using testsupport::EmulatorLink;
 
 namespace {
 
-const QString kLinkError0 = QStringLiteral("통신이상 발생");
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
+using testsupport::hex;
+using testsupport::texts::kNotConnected;
+using testsupport::texts::kLinkError0;
 
-QString hex(const QByteArray& b)
-{
-    return QString::fromLatin1(b.toHex(' ').toUpper());
-}
+
 QByteArray bytes(const QString& hexText)
 {
     return QByteArray::fromHex(hexText.toLatin1());
@@ -362,7 +362,7 @@ private slots:
         w.cmdTrans_Click();
         QCOMPARE(link.boxes.texts(),
                  QStringList{QStringLiteral(" -21470000.00 ~ 21470000.00 사이의 값을 입력하십시요.")});
-        QTest::qWait(50);
+        link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
     }
 

@@ -9,13 +9,15 @@
 #include "params/paraexchange.h"
 #include "params/paraset.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
 
 #include <QtTest>
 
 using testsupport::EmulatorLink;
 
 namespace {
-const QString kLinkError0 = QStringLiteral("통신이상 발생");
+
+using testsupport::texts::kLinkError0;
 
 QString hex(const QByteArray& b) { return QString::fromLatin1(b.toHex(' ').toUpper()); }
 } // namespace

@@ -12,11 +12,14 @@
 #include "link/moderror.h"
 #include "link/mscomm.h"
 #include "support/seams.h"
+#include "support/operatortexts.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace paratest;
+using testsupport::texts::kPortClosed;
+using testsupport::texts::kNoSaveName;
 using common::color::ButtonFace;
 using common::color::Yellow;
 
@@ -51,7 +54,7 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         params::InitParaNames();
-        comm::MSComm::MSComm1().setPortOpen(false);
+        comm::SerialPortControl::MSComm1().setPortOpen(false);
     }
     void init() { freshStart(0, 4); }
 
@@ -367,7 +370,7 @@ private slots:
         auto& w = params::frmGain::instance();
         w.Show();
         w.cmdSave_Click(1);
-        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("File Open 메뉴에서 저장할 화일명을 입력하십시요.")});
+        QCOMPARE(boxes.texts(), QStringList{kNoSaveName});
         const QString file = path("saved.dat");
         w.txtGainParaFileName->setText(file);
         boxes.clear();
@@ -429,7 +432,7 @@ private slots:
         else
             w.cmdTrans_Click();
         QCOMPARE(boxes.texts(),
-                 QStringList{QStringLiteral("통신포트가 열려 있지 않습니다. 통신포트를 열고 다시 하십시오")});
+                 QStringList{kPortClosed});
         QCOMPARE(boxes.boxes[0].title, QStringLiteral("ERROR"));
         QVERIFY(w.cmdRcv->isEnabled());
         QVERIFY(w.cmdTrans->isEnabled());

@@ -7,6 +7,7 @@
 #include "points/pointtables.h"
 #include "support/savefaults.h"
 #include "support/seams.h"
+#include "support/testfiles.h"
 
 #include <QTemporaryDir>
 
@@ -14,18 +15,8 @@ using namespace tptest;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using testsupport::readAll;
+using testsupport::writeFile;
 
 QStringList pointRow(int row)
 {
@@ -241,7 +232,7 @@ private slots:
         for (int i = 0; i < lines; ++i)
             bytes += "P000 = 1 2 3 4\r\n";
         const QString path = file("short.dat");
-        writeAll(path, bytes);
+        writeFile(path, bytes);
         dialogs.names = {path};
         tp().mnuOpen_Click();
         if (loads) {
@@ -263,7 +254,7 @@ private slots:
         for (int i = 4; i < 100; ++i)
             bytes += "S99 = 0.00 0.00 0.00 0.00\r\n";
         const QString path = file("ZELSFT.DAT");
-        writeAll(path, bytes);
+        writeFile(path, bytes);
         dialogs.names = {path, file("back.dat")};
         tp().mnuOpen_Click();
         QCOMPARE(pointRow(1), (QStringList{"1", "2", "", ""}));
@@ -317,7 +308,7 @@ private slots:
         testsupport::FileDialogAnswers dialogs;
         selectPrg();
         const QString path = file("ZEVAZA00.dat");
-        writeAll(path, bytes);
+        writeFile(path, bytes);
         dialogs.names = {path, file("ZEVAZA01.dat")};
         tp().mnuOpen_Click();
         QCOMPARE(tp().Grid->textMatrix(0, 1), path);
@@ -335,7 +326,7 @@ private slots:
         for (int i = 0; i < 300; ++i)
             bytes += "000 STOP\r\n";
         bytes += "300 [EOF]\r\n";
-        writeAll(file("long.dat"), bytes);
+        writeFile(file("long.dat"), bytes);
         dialogs.names = {file("long.dat"), file("long2.dat")};
         tp().mnuOpen_Click();
         QCOMPARE(tp().Grid->rows(), 256);

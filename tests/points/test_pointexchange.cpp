@@ -11,6 +11,8 @@
 #include "link/moddef.h"
 #include "link/operatorexchange.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
+#include "support/testfiles.h"
 
 #include <QtTest>
 
@@ -25,8 +27,10 @@ Q_DECLARE_METATYPE(points::Table)
 
 namespace {
 
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
-const QString kLinkError0 = QStringLiteral("통신이상 발생");
+using testsupport::hex;
+using testsupport::texts::kNotConnected;
+using testsupport::texts::kLinkError0;
+
 
 using Values = std::array<std::int32_t, 4>;
 
@@ -58,11 +62,6 @@ void clearTables()
         p = {};
     for (auto& p : points::g_SftData)
         p = {};
-}
-
-QString hex(const std::uint8_t* b, int n)
-{
-    return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(b), n).toHex(' ').toUpper());
 }
 
 } // namespace
@@ -213,7 +212,7 @@ private slots:
         ProgressRecorder bar;
         points::g_TransLocNo = 9;
         points::SendSftData(0, &bar);
-        QTest::qWait(30);
+        link.settleTrace(QStringLiteral("PC 01; controller 00; PC 06; controller 07"));
         QCOMPARE(link.trace(), QStringLiteral("PC 01; controller 00; PC 06; controller 07")); // no point number
         QCOMPARE(link.boxes.texts(), QStringList{kLinkError0});
         QCOMPARE(link.boxes.boxes[0].title, QStringLiteral("ERROR"));
@@ -448,7 +447,7 @@ private slots:
             break;
         }
         }
-        QTest::qWait(30);
+        link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
         QVERIFY(bar.steps.isEmpty());
         QVERIFY(link.boxes.boxes.isEmpty());

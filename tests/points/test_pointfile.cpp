@@ -9,6 +9,7 @@
 #include "common/msgbox.h"
 #include "support/savefaults.h"
 #include "support/seams.h"
+#include "support/testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -23,25 +24,15 @@ Q_DECLARE_METATYPE(points::Table)
 
 namespace {
 
+using testsupport::readAll;
+using testsupport::writeFile;
+
 constexpr std::int32_t kOld = 7777; // what a point holds before a load
 
 void fillTable(Table t, std::int32_t v)
 {
     for (LocPoint& p : points::entries(t))
         p.ax = {v, v, v, v};
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 // The given lines, then well-formed lines up to `total` lines (CR LF each).

@@ -12,6 +12,7 @@
 #include "link/moderror.h"
 #include "link/mscomm.h"
 #include "support/seams.h"
+#include "support/operatortexts.h"
 
 #include <QtTest>
 
@@ -20,7 +21,8 @@ using points::frmSft;
 
 namespace {
 
-const QString kNotNumber = QStringLiteral(" 숫자를 입력하십시요");
+using testsupport::texts::kNotNumber;
+
 const QString kShiftRange = QStringLiteral(" 0 ~ 99 까지 입력하십시요.");
 
 template <typename W> W* child(QWidget& window, const QString& name)
@@ -57,7 +59,7 @@ private slots:
     {
         comm::InitErrMsgs();
         common::setMainWindow(&m_main);
-        QVERIFY(!comm::MSComm::MSComm1().PortOpen());
+        QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
     }
 
     void init()

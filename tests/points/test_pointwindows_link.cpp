@@ -10,6 +10,8 @@
 
 #include "link/controlbytes.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
+#include "support/testfiles.h"
 
 #include <QTemporaryDir>
 #include <QTimer>
@@ -21,9 +23,11 @@ using testsupport::EmulatorLink;
 
 namespace {
 
+using testsupport::readAll;
+using testsupport::texts::kNoSaveName;
+
 const QString kLocRange = QStringLiteral(" 0 ~ 999 까지 입력하십시요.");
 const QString kEndBeforeStart = QStringLiteral(" End Loc 는 Start Loc 보다 커야 합니다.");
-const QString kNoSaveName = QStringLiteral("File Open 메뉴에서 저장할 화일명을 입력하십시요.");
 
 using Values = std::array<std::int32_t, 4>;
 
@@ -33,12 +37,6 @@ QStringList texts(const std::array<QLineEdit*, 4>& boxes)
     for (QLineEdit* b : boxes)
         out << b->text();
     return out;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "programs/lister.h"
 
 #include "common/rterror.h"
+#include "support/testfiles.h"
 
 #include <QtTest>
 
@@ -295,7 +296,7 @@ private slots:
         QStringList broken; // one line for each opcode that breaks
         int accepted = 0;
         for (const auto& row : programs::kCmdWords) {
-            const QString word = QString::fromLatin1(row.word.data(), qsizetype(row.word.size()));
+            const QString word = testsupport::text(row.word);
             const QStringList lastPool = threeOperands.contains(word) ? third
                                          : fused.contains(word)       ? QStringList{"", ""}
                                                                       : QStringList{""};

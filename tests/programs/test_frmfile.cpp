@@ -13,6 +13,8 @@
 #include "link/moderror.h"
 #include "link/mscomm.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
+#include "support/testfiles.h"
 
 #include <QTemporaryDir>
 #include <QTimer>
@@ -23,23 +25,13 @@ using testsupport::EmulatorLink;
 
 namespace {
 
-const QString kNotNumber = QStringLiteral(" 숫자를 입력하십시요");
-const QString kNoSaveName = QStringLiteral("File Open 메뉴에서 저장할 화일명을 입력하십시요.");
+using testsupport::readAll;
+using testsupport::writeFile;
+using testsupport::texts::kPortClosed;
+using testsupport::texts::kNotNumber;
+using testsupport::texts::kNoSaveName;
+
 const QString kNoTransName = QStringLiteral("File Open 메뉴에서 전송할 화일명을 입력하십시요.");
-const QString kPortClosed = QStringLiteral("통신포트가 열려 있지 않습니다. 통신포트를 열고 다시 하십시오");
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 QByteArray dlyImage(int n)
 {
@@ -223,7 +215,7 @@ private slots:
         EmulatorLink link(4);
         QVERIFY(link.ok());
         if (!portOpen)
-            comm::MSComm::MSComm1().setPortOpen(false);
+            comm::SerialPortControl::MSComm1().setPortOpen(false);
         for (int n = 0; n < 32; ++n)
             if (n != 5)
                 writeFile(defaultPrgFile(open_directory, n), dlyFile(n));
@@ -236,7 +228,7 @@ private slots:
         QTest::mouseClick(b, Qt::LeftButton);
         messages.replaceInStrings(QStringLiteral("<missing 5>"), defaultPrgFile(open_directory, 5));
         QCOMPARE(link.boxes.texts(), messages);
-        QTest::qWait(20);
+        link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
         QVERIFY(b->isEnabled());
         QVERIFY(!QFile::exists(inDir("in.dat")));

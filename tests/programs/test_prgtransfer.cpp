@@ -12,6 +12,8 @@
 #include "link/moddef.h"
 #include "link/mscomm.h"
 #include "support/emulink.h"
+#include "support/operatortexts.h"
+#include "support/testfiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -24,15 +26,19 @@ using testsupport::EmulatorLink;
 
 namespace {
 
-const QString kLinkError0 = QStringLiteral("통신이상 발생");
-const QString kNotConnected = QStringLiteral("통신이 연결되지 않았습니다.");
+using testsupport::hex;
+using testsupport::readAll;
+using testsupport::writeFile;
+using testsupport::texts::kNotConnected;
+using testsupport::texts::kLinkError0;
+
 
 constexpr StepWord kMve001 = 0x01100400;
 constexpr StepWord kDly100 = 0x23000064;
 
 quint64 pcBytesWritten()
 {
-    return comm::MSComm::MSComm1().bytesWritten();
+    return comm::SerialPortControl::MSComm1().bytesWritten();
 }
 
 // The window as the procedures see it: what they set, and how many bytes the
@@ -74,11 +80,6 @@ struct RecordingView : PrgTransferView {
     }
 };
 
-QString hex(const QByteArray& bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
-
 QByteArray bytes(std::initializer_list<int> values)
 {
     QByteArray out;
@@ -113,19 +114,6 @@ QByteArray controllerProgram(EmulatorLink& link, int n)
 {
     const auto& p = link.state().programs[std::size_t(n)];
     return QByteArray(reinterpret_cast<const char*>(p.data()), int(p.size()));
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
 }
 
 QList<int> upTo255ThenZero()
@@ -369,8 +357,7 @@ private slots:
             RecvPrgFile(0, &view);
         }
         QCOMPARE(link.boxes.texts(), boxes);
-        QTest::qWait(50); // the emulator reads the PC's last byte
-        QVERIFY2(link.trace().endsWith(traceEnd), qPrintable(link.trace()));
+        QTRY_VERIFY2(link.trace().endsWith(traceEnd), qPrintable(link.trace())); // the emulator reads the PC's last byte
         QCOMPARE(readAll(view.recvFile), QByteArray("old\r\n"));
         QCOMPARE(link.state().programs[3][0], std::uint8_t(0xEE));
         if (trans)
@@ -388,7 +375,7 @@ private slots:
         g_TransFileNo = 3;
         TransPrgFile(0, &view);
         QCOMPARE(link.boxes.texts(), QStringList{QStringLiteral("File not found") + view.transFile});
-        QTest::qWait(20);
+        link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
     }
 

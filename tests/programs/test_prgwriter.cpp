@@ -10,6 +10,7 @@
 #include "common/rterror.h"
 #include "support/savefaults.h"
 #include "support/seams.h"
+#include "support/testfiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,11 +19,7 @@ using namespace programs;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+using testsupport::readAll;
 
 void setImage(std::initializer_list<StepWord> steps)
 {

@@ -43,7 +43,7 @@ void SoakClock::rebase()
 
 bool SoakClock::quiet() const
 {
-    const comm::MSComm& port = comm::MSComm::MSComm1();
+    const comm::SerialPortControl& port = comm::SerialPortControl::MSComm1();
     const emu::ControllerEmulator& e = m_link.emulator();
     return port.bytesWritten() == e.bytesFromPc() - m_fromPc0 && port.bytesRead() == e.bytesToPc() - m_toPc0;
 }

@@ -26,6 +26,8 @@
 #include "programs/prgimage.h"
 #include "programs/prgtransfer.h"
 #include "support/emulink.h"
+#include "support/testfiles.h"
+#include "support/operatortexts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,6 +43,10 @@
 using testsupport::EmulatorLink;
 
 namespace {
+
+using testsupport::texts::kNotConnected;
+
+using testsupport::readAll;
 
 // What a transfer did, as the controller's and the PC's data show it.
 struct Result {
@@ -81,12 +87,6 @@ int soakTransfers()
 
 // The time a transfer may take in real time before it counts as hung.
 constexpr int kHangMs = 30000;
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QByteArray listing(const std::array<std::uint8_t, 1026>& image)
 {
@@ -486,11 +486,11 @@ class TestFaultSoak : public QObject {
         // A command whose handshake was answered with a wrong echo is ended
         // with the abort word and no box of its own; without a status read
         // after it (zero return, output switching) nothing more is shown.
-        if (!actionDone && !a.statusRead && !m_link->boxes.texts().contains(QStringLiteral("통신이 연결되지 않았습니다.")) &&
+        if (!actionDone && !a.statusRead && !m_link->boxes.texts().contains(kNotConnected) &&
             m_link->emulator().pcBytes().endsWith(QByteArray("\x00\x00\x10", 3)))
             r.silentByDesign = true;
         if (a.code == comm::CMD_READ_ERROR)
-            r.successBoxes = {comm::CtrlErrorMessage(st.errCode, st.errValue)};
+            r.successBoxes = {comm::ctrlErrorMessage(st.errCode, st.errValue)};
         return r;
     }
 
@@ -562,7 +562,7 @@ class TestFaultSoak : public QObject {
     {
         m_link->faults() = emu::Faults{};
         m_link->emulator().resetExchange();
-        comm::MSComm& port = comm::MSComm::MSComm1();
+        comm::SerialPortControl& port = comm::SerialPortControl::MSComm1();
         if (m_link->emulator().lineUp() && port.PortOpen() && !port.failed())
             return;
         ++m_reopened;

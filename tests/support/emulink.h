@@ -6,6 +6,8 @@
 #include "emulator/controlleremulator.h"
 #include "support/seams.h"
 
+#include <functional>
+
 namespace testsupport {
 
 class EmulatorLink {
@@ -28,6 +30,15 @@ public:
     // in all, or `ms` passed; true when they came. For checks after an
     // operation that writes without waiting for an answer.
     bool waitForPcBytes(int count, int ms = 2000);
+
+    // Serves events until `now()` reads `expected` (or `ms` passed), then
+    // while it stays so for `quietMs` more: a comparison that follows sees
+    // the bytes that came late and any that came after them, with no fixed
+    // pause that a loaded machine could outrun.
+    void settle(const std::function<QString()>& now, const QString& expected, int quietMs = 50, int ms = 2000);
+    // settle() on the line trace, and on the PC's bytes as hexadecimal.
+    void settleTrace(const QString& expected, int quietMs = 50);
+    void settlePcBytes(const QString& expectedHex, int quietMs = 50);
 
     // The port's device comes from here; the boxes the link shows land here
     // (use this recorder rather than a second one of the test's own).

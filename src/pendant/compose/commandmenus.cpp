@@ -2,27 +2,20 @@
 
 #include "entercmdline.h"
 
+#include "common/strings.h"
+
 namespace pendant::compose {
-
-namespace {
-
-QString latin1(std::string_view s)
-{
-    return QString::fromLatin1(s.data(), qsizetype(s.size()));
-}
-
-} // namespace
 
 const CommandWord* findCommandWord(QStringView word)
 {
     for (const CommandWord& row : kCommandWords) {
-        if (word == QLatin1StringView(row.word.data(), qsizetype(row.word.size())))
+        if (word == common::toQString(row.word))
             return &row;
     }
     return nullptr;
 }
 
-void ChooseCommandWord(PanelState& s, QStringView word, int axisCount)
+void chooseCommandWord(PanelState& s, QStringView word, int axisCount)
 {
     ClearSoftKeys(s);
     setKeypadEnabled(s, false);
@@ -33,7 +26,7 @@ void ChooseCommandWord(PanelState& s, QStringView word, int axisCount)
         switch (row->outcome) {
         case WordOutcome::Captions:
             for (std::size_t i = 0; i < s.P.size(); ++i)
-                s.P[i] = latin1(row->captions[i]);
+                s.P[i] = common::toQString(row->captions[i]);
             break;
         case WordOutcome::AxisKeys:
             for (int k = 1; k <= axisCount && k <= int(s.P.size()); ++k)
@@ -41,7 +34,7 @@ void ChooseCommandWord(PanelState& s, QStringView word, int axisCount)
             break;
         case WordOutcome::DirectEntry:
             // The template is in the line: the digit keys fill it in at once.
-            s.Text = latin1(row->line);
+            s.Text = common::toQString(row->line);
             s.STATE_PARA = QStringLiteral("ON");
             setKeypadEnabled(s, true);
             return;

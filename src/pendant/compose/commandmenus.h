@@ -120,6 +120,6 @@ const CommandWord* findCommandWord(QStringView word);
 // axis count at the press. TEMP_COMMAND and the buffer are not touched. A
 // caption that no row names leaves the word in the line with the keypad off
 // and no soft key captioned.
-void ChooseCommandWord(PanelState& s, QStringView word, int axisCount);
+void chooseCommandWord(PanelState& s, QStringView word, int axisCount);
 
 } // namespace pendant::compose

@@ -2,6 +2,7 @@
 
 #include "common/msgbox.h"
 #include "common/numbers.h"
+#include "common/strings.h"
 #include "programs/cmdwords.h"
 
 #include <QList>
@@ -79,7 +80,7 @@ bool fieldPasses(QStringView line, const FieldTest& field, int fieldShift, int a
             return false;
         v = double(f.toULongLong(nullptr, 16));
     } else {
-        const std::optional<double> n = common::NumericValue(f);
+        const std::optional<double> n = common::numericValue(f);
         if (!n)
             return false;
         v = *n;

@@ -58,7 +58,7 @@ void takeOutRange(ProgramGrid& g, QString* buffer)
         text.clear();
     });
     removeEmptyLines(g);
-    RenumberLines(g);
+    renumberLines(g);
 }
 
 // The buffer's first line, taken off its front.
@@ -78,7 +78,7 @@ QString takeFirstLine(QString& buffer)
 
 } // namespace
 
-void RenumberLines(ProgramGrid& g)
+void renumberLines(ProgramGrid& g)
 {
     for (int r = 1; r < rowCount(g); ++r) {
         GridRow& row = g.rows[std::size_t(r)];
@@ -88,23 +88,23 @@ void RenumberLines(ProgramGrid& g)
     }
 }
 
-void CopyLines(const ProgramGrid& g, PanelState& s)
+void copyLines(const ProgramGrid& g, PanelState& s)
 {
     s.TextCOPY.clear();
     forEachInRange(g, [&](int r) { s.TextCOPY += g.rows[std::size_t(r)].text + kCrLf; });
 }
 
-void CutLines(ProgramGrid& g, PanelState& s)
+void cutLines(ProgramGrid& g, PanelState& s)
 {
     takeOutRange(g, &s.TextCOPY);
 }
 
-void DeleteLines(ProgramGrid& g)
+void deleteLines(ProgramGrid& g)
 {
     takeOutRange(g, nullptr);
 }
 
-void InsertLines(ProgramGrid& g, PanelState& s)
+void insertLines(ProgramGrid& g, PanelState& s)
 {
     if (s.TextCOPY.isEmpty() || rowCount(g) >= kMaxProgramRows || rowCount(g) < 2)
         return;
@@ -129,7 +129,7 @@ void InsertLines(ProgramGrid& g, PanelState& s)
         g.rows.back().text = kEndMark;
     g.Row = at + int(taken.size());
     g.RowSel = g.Row;
-    RenumberLines(g);
+    renumberLines(g);
 }
 
 } // namespace pendant::compose

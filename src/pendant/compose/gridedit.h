@@ -33,19 +33,19 @@ inline const QString kEndMark = QStringLiteral("[EOF]");
 
 // Every row from 1 to the end mark (or to the last row when there is none)
 // gets its number r - 1 written as "000".
-void RenumberLines(ProgramGrid& g);
+void renumberLines(ProgramGrid& g);
 
 // The range is Row..RowSel ascending (empty when RowSel < Row) and stops in
 // front of the end mark.
-void CopyLines(const ProgramGrid& g, PanelState& s);
+void copyLines(const ProgramGrid& g, PanelState& s);
 // After cut and del every empty line above the end mark is gone (the grid's
 // only line below the header always stays) and the lines are renumbered.
 // Row and RowSel keep their numbers as far as the grid still reaches.
-void CutLines(ProgramGrid& g, PanelState& s);
-void DeleteLines(ProgramGrid& g);
+void cutLines(ProgramGrid& g, PanelState& s);
+void deleteLines(ProgramGrid& g);
 // Takes the buffer's lines from its front (text after the last CR LF is a
 // line too) until it is empty or the grid holds kMaxProgramRows rows; the rest
 // stays in the buffer. The current row stays on the line it was on.
-void InsertLines(ProgramGrid& g, PanelState& s);
+void insertLines(ProgramGrid& g, PanelState& s);
 
 } // namespace pendant::compose

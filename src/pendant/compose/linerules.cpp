@@ -1,5 +1,6 @@
 #include "linerules.h"
 
+#include "common/strings.h"
 #include "programs/cmdwords.h"
 
 #include <span>
@@ -23,47 +24,47 @@ constexpr FieldTest hex(int start, int length, int lower, int upper)
 }
 constexpr FieldTest noField{};
 
-constexpr RowSpec commit(std::string_view tag, std::string_view forms, FieldTest field = noField,
+constexpr WrittenRule commit(std::string_view tag, std::string_view forms, FieldTest field = noField,
                          std::string_view message = {})
 {
     return {tag, forms, field, message, Outcome::Commit};
 }
-constexpr RowSpec step(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
+constexpr WrittenRule step(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
                        std::string_view state, std::string_view captions)
 {
     return {tag, forms, field, message, Outcome::Step, state, captions};
 }
 // The new state is the line's own word followed by "_1".
-constexpr RowSpec stepWord(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
+constexpr WrittenRule stepWord(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
                            std::string_view captions)
 {
     return {tag, forms, field, message, Outcome::StepOpWord, {}, captions};
 }
-constexpr RowSpec stepKeep(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
+constexpr WrittenRule stepKeep(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
                            std::string_view captions)
 {
     return {tag, forms, field, message, Outcome::StepKeepState, {}, captions};
 }
-constexpr RowSpec stepAppend(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
+constexpr WrittenRule stepAppend(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
                              std::string_view state, std::string_view append)
 {
     return {tag, forms, field, message, Outcome::StepAppend, state, {}, append};
 }
-constexpr RowSpec append(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
+constexpr WrittenRule append(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
                          std::string_view text)
 {
     return {tag, forms, field, message, Outcome::Append, {}, {}, text};
 }
 // A row of the operation block: forms hold what follows the word; the field's
 // start is that of the three-letter words.
-constexpr RowSpec op(RowSpec r)
+constexpr WrittenRule op(WrittenRule r)
 {
     r.family = Family::OperationWord;
     return r;
 }
 
 // Point motion: MVE MVS MVL HERC HERA (one point), MA MC CR AR (two operands), SFT.
-constexpr RowSpec kPointMotionRows[] = {
+constexpr WrittenRule kPointMotionRows[] = {
     commit("MVE-1", "MVE P(R##)", dec(8, 2, 0, 99), "P(R00)~P(R99)"),
     commit("MVE-2", "MVE P([*]##)", dec(8, 2, 0, 99), "P(*00)~P(*99)"),
     commit("MVE-3", "MVE P*?", dec(6, 3, 0, 999), "P000~P999"),
@@ -123,7 +124,7 @@ constexpr RowSpec kPointMotionRows[] = {
 };
 
 // Shift and path motion: MF MB SF SB PM PS DRP DRS (two operands), SPL UP VMP VMN.
-constexpr RowSpec kPathMotionRows[] = {
+constexpr WrittenRule kPathMotionRows[] = {
     step("MF-1", "MF R??", dec(5, 2, 0, 99), "R00~99", "MF_1", "0~9|(-)"),
     step("MF-2", "MF [*]??", dec(5, 2, 0, 99), "*00~99", "MF_1", "0~9|(-)"),
     step("MF-3", "MF P???", dec(5, 3, 0, 999), "P000~P999", "MF_1", "0~9|(-)"),
@@ -193,7 +194,7 @@ constexpr RowSpec kPathMotionRows[] = {
 };
 
 // Program flow: IF (left operand, then comparison and right operand), GOT, DLY, JMP, HOME, STOP RET RETC, CALL.
-constexpr RowSpec kProgramFlowRows[] = {
+constexpr WrittenRule kProgramFlowRows[] = {
     step("IF-1", "IF R??", dec(5, 2, 0, 99), "R00~99", "IF_1", ">|<|=|!="),
     step("IF-2", "IF [*]??", dec(5, 2, 0, 99), "*00~99", "IF_1", ">|<|=|!="),
     step("IF-3", "IF F??", dec(5, 2, 0, 15), "F00~F15", "IF_1", ">|<|=|!="),
@@ -239,7 +240,7 @@ constexpr RowSpec kProgramFlowRows[] = {
 };
 
 // Signals and I/O: SIGB SIGI SIGO JB WAIT TMS PWR, SM LP LS (three operands), SA RUN.
-constexpr RowSpec kSignalRows[] = {
+constexpr WrittenRule kSignalRows[] = {
     commit("SIGB-1", "SIGB ??", dec(6, 2, 1, 24), "01~24"),
     commit("SIGB-2", "SIGB -??", dec(7, 2, 1, 24), "-01~ -24"),
     step("SIGI-3", "SIGI R??", dec(7, 2, 0, 99), "R00~99", "SIGI_1", "1|2"),
@@ -280,7 +281,7 @@ constexpr RowSpec kSignalRows[] = {
 };
 
 // Parameters: ACC DCC SPD (axis, then value), TSPD, INP, READ, WRITE.
-constexpr RowSpec kParameterRows[] = {
+constexpr WrittenRule kParameterRows[] = {
     step("ACC-1", "ACC ?", dec(5, 1, 1, kAxisCount), "1~ 제어기축수", "ACC_1", "0~9"),
     commit("ACC-2", "ACC ? ???", dec(7, 3, 0, 200), "000~200"),
     step("DCC-3", "DCC ?", dec(5, 1, 1, kAxisCount), "1~ 제어기축수", "DCC_1", "0~9"),
@@ -302,7 +303,7 @@ constexpr RowSpec kParameterRows[] = {
 // Arithmetic and definitions. Rows op-1 to op-12 are the operation block of
 // ADD SUB OR AND MUL SET: a line that begins with one of those words is
 // decided inside the block or not at all.
-constexpr RowSpec kArithmeticRows[] = {
+constexpr WrittenRule kArithmeticRows[] = {
     op(stepWord("op-1", " R??", dec(6, 2, 0, 99), "R00~99", "REG|R(R)|FREG|HEX|0~9")),
     op(stepWord("op-2", " [*]??", dec(6, 2, 0, 99), "R00~99", "REG|R(R)|FREG|HEX|0~9")),
     op(commit("op-3", " R## R##", dec(10, 2, 0, 99), "R00~99")),
@@ -345,13 +346,8 @@ constexpr RowSpec kArithmeticRows[] = {
     commit("OF-34", "OF? *", dec(5, 10, -2200, 2200), "+/- 0.00 ~ 2200.00"),
 };
 
-constexpr std::span<const RowSpec> kGroups[] = {kPointMotionRows, kPathMotionRows, kProgramFlowRows,
+constexpr std::span<const WrittenRule> kGroups[] = {kPointMotionRows, kPathMotionRows, kProgramFlowRows,
                                                 kSignalRows,      kParameterRows,  kArithmeticRows};
-
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 
 QStringList split(std::string_view s, std::string_view separator)
 {
@@ -360,23 +356,23 @@ QStringList split(std::string_view s, std::string_view separator)
         return out;
     for (;;) {
         const std::size_t at = s.find(separator);
-        out << text(s.substr(0, at));
+        out << common::toQString(s.substr(0, at));
         if (at == std::string_view::npos)
             return out;
         s.remove_prefix(at + separator.size());
     }
 }
 
-LineRule build(const RowSpec& spec)
+LineRule build(const WrittenRule& spec)
 {
     LineRule r;
-    r.tag = text(spec.tag);
+    r.tag = common::toQString(spec.tag);
     r.field = spec.field;
-    r.message = text(spec.message);
+    r.message = common::toQString(spec.message);
     r.outcome = spec.outcome;
-    r.state = text(spec.state);
+    r.state = common::toQString(spec.state);
     r.captions = split(spec.captions, "|");
-    r.append = text(spec.append);
+    r.append = common::toQString(spec.append);
     r.operationBlock = spec.family == Family::OperationWord;
     for (const QString& form : split(spec.forms, " or ")) {
         if (!r.operationBlock) {
@@ -384,7 +380,7 @@ LineRule build(const RowSpec& spec)
             continue;
         }
         for (std::string_view word : programs::kOperationWords) {
-            const QString w = text(word);
+            const QString w = common::toQString(word);
             r.forms.push_back({common::LineTemplate(w + form), w, int(word.size()) - 3});
         }
     }
@@ -397,8 +393,8 @@ const std::vector<LineRule>& lineRules()
 {
     static const std::vector<LineRule> rules = [] {
         std::vector<LineRule> out;
-        for (std::span<const RowSpec> group : kGroups)
-            for (const RowSpec& spec : group)
+        for (std::span<const WrittenRule> group : kGroups)
+            for (const WrittenRule& spec : group)
                 out.push_back(build(spec));
         return out;
     }();

@@ -45,7 +45,7 @@ enum class Outcome {
 enum class Family { Plain, OperationWord };
 
 // One row as written in the tables: templates joined by " or ", captions by "|".
-struct RowSpec {
+struct WrittenRule {
     std::string_view tag; // the row's first word and its number in its table, e.g. "MA-16"
     std::string_view forms;
     FieldTest field;

@@ -1,15 +1,11 @@
 #include "softkeys.h"
 
 #include "common/linetemplate.h"
+#include "common/strings.h"
 
 namespace pendant::compose {
 
 namespace {
-
-QString latin1(std::string_view s)
-{
-    return QString::fromLatin1(s.data(), qsizetype(s.size()));
-}
 
 const QString& baseOf(const PanelState& s, KeyBase base)
 {
@@ -31,14 +27,14 @@ void enterLetter(PanelState& s, const LetterRow& row, const QString& letter)
     if (!row.forms[0].pattern.empty()) {
         const LetterForm* form = nullptr;
         for (const LetterForm& f : row.forms) {
-            if (!f.pattern.empty() && common::matchesTemplate(s.Text, latin1(f.pattern))) {
+            if (!f.pattern.empty() && common::matchesTemplate(s.Text, common::toQString(f.pattern))) {
                 form = &f;
                 break;
             }
         }
         if (!form)
             return;
-        separator = latin1(form->separator);
+        separator = common::toQString(form->separator);
     }
     const qsizetype h = s.Text.indexOf(u'h');
     if (h < row.digits) // no "h", or fewer characters before it than the field holds
@@ -50,7 +46,7 @@ void enterLetter(PanelState& s, const LetterRow& row, const QString& letter)
 template <std::size_t N> void setCaptions(PanelState& s, const std::array<std::string_view, N>& captions)
 {
     for (std::size_t i = 0; i < N && i < s.P.size(); ++i)
-        s.P[i] = latin1(captions[i]);
+        s.P[i] = common::toQString(captions[i]);
 }
 
 } // namespace
@@ -63,7 +59,7 @@ bool namesState(std::string_view states, QStringView state)
         if (to == std::string_view::npos)
             to = states.size();
         const std::string_view name = states.substr(from, to - from);
-        if (!name.empty() && state == QLatin1StringView(name.data(), qsizetype(name.size())))
+        if (!name.empty() && state == common::toQString(name))
             return true;
         from = to + 1;
     }
@@ -88,7 +84,7 @@ const LetterRow* findLetterRow(QStringView state)
     return nullptr;
 }
 
-void PressSoftKey(PanelState& s, int index, int axisCount)
+void pressSoftKey(PanelState& s, int index, int axisCount)
 {
     if (index < 0 || index >= int(s.P.size()))
         return;
@@ -110,7 +106,7 @@ void PressSoftKey(PanelState& s, int index, int axisCount)
     const SoftKeyCell& key = row->keys[std::size_t(index)];
     if (key.operand.empty() || axisCount < key.minAxes)
         return;
-    s.Text = baseOf(s, row->base) + latin1(key.operand);
+    s.Text = baseOf(s, row->base) + common::toQString(key.operand);
     switch (key.after) {
     case KeyAfter::Nothing:
         break;

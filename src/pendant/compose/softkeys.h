@@ -151,6 +151,6 @@ const LetterRow* findLetterRow(QStringView state);
 
 // A click of soft key P(index); axisCount is the controller's axis count at
 // the click. A key without a caption does nothing at all.
-void PressSoftKey(PanelState& s, int index, int axisCount);
+void pressSoftKey(PanelState& s, int index, int axisCount);
 
 } // namespace pendant::compose

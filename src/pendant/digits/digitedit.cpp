@@ -1,6 +1,7 @@
 #include "pendant/digits/digitedit.h"
 
 #include "common/linetemplate.h"
+#include "common/strings.h"
 #include "pendant/digits/digitrow.h"
 #include "programs/cmdwords.h"
 
@@ -41,11 +42,6 @@ QString fromChars(std::u32string_view s)
     return QString::fromUcs4(s.data(), qsizetype(s.size()));
 }
 
-QString latin1(std::string_view s)
-{
-    return QString::fromLatin1(s.data(), qsizetype(s.size()));
-}
-
 // Up to n characters from the 1-based position start; fewer or none where the
 // line ends sooner.
 Chars mid(const Chars& t, int start, int n)
@@ -84,7 +80,7 @@ bool rowMatches(const DigitRow& row, QStringView line, QStringView op)
     for (std::string_view tmpl : row.templates) {
         if (tmpl.empty())
             break;
-        if (common::matchesTemplate(line, op.toString() + latin1(tmpl)))
+        if (common::matchesTemplate(line, op.toString() + common::toQString(tmpl)))
             return true;
     }
     return false;
@@ -138,7 +134,7 @@ DigitEdit applyRow(const DigitRow& row, QStringView line, QStringView temp, std:
     const int k = row.leadLength + shift;
 
     DigitEdit out{QString(), temp.toString(), true};
-    const QString text = latin1(row.text);
+    const QString text = common::toQString(row.text);
     QString lead;
     switch (row.lead) {
     case LeadKind::Fixed:
@@ -189,7 +185,7 @@ DigitEdit applyRow(const DigitRow& row, QStringView line, QStringView temp, std:
     if (f.shape == FieldShape::Decimal)
         shifted.insert(std::size_t(f.width), 1, U'.');
 
-    out.line = lead + fromChars(shifted) + latin1(row.suffix);
+    out.line = lead + fromChars(shifted) + common::toQString(row.suffix);
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include "pendant/compose/commandmenus.h"
 #include "pendant/compose/entercmdline.h"
 #include "pendant/compose/softkeys.h"
+#include "support/testfiles.h"
 
 using panelcheck::Panel;
 using pendant::compose::PanelState;
@@ -134,18 +135,18 @@ private slots:
         QFETCH(int, axes);
         QFETCH(PanelState, after);
         PanelState s = before;
-        pendant::compose::ChooseCommandWord(s, word, axes);
+        pendant::compose::chooseCommandWord(s, word, axes);
         COMPARE_PANEL(s, after);
     }
 
     void sameWordTwiceIsOnce()
     {
         for (const pendant::compose::CommandWord& w : pendant::compose::kCommandWords) {
-            const QString word = QString::fromLatin1(w.word.data(), qsizetype(w.word.size()));
+            const QString word = testsupport::text(w.word);
             PanelState once = afterStep();
-            pendant::compose::ChooseCommandWord(once, word, 3);
+            pendant::compose::chooseCommandWord(once, word, 3);
             PanelState twice = once;
-            pendant::compose::ChooseCommandWord(twice, word, 3);
+            pendant::compose::chooseCommandWord(twice, word, 3);
             QVERIFY2(once == twice, qPrintable(word));
         }
     }
@@ -158,15 +159,15 @@ private slots:
             for (qsizetype k = 0; k < captions.size(); ++k) {
                 Panel p = Panel().command(state).temp(base).line(base).para("OFF").keypad(false).keys(captions);
                 PanelState s = p;
-                pendant::compose::PressSoftKey(s, int(k), 4);
+                pendant::compose::pressSoftKey(s, int(k), 4);
                 const QString what = state + QStringLiteral(" key ") + QString::number(k);
                 QVERIFY2(s.Text.size() > base.size() && s.Text.startsWith(base), qPrintable(what));
             }
         };
         for (const pendant::compose::CommandWord& w : pendant::compose::kCommandWords) {
-            const QString word = QString::fromLatin1(w.word.data(), qsizetype(w.word.size()));
+            const QString word = testsupport::text(w.word);
             PanelState s;
-            pendant::compose::ChooseCommandWord(s, word, 4);
+            pendant::compose::chooseCommandWord(s, word, 4);
             QStringList captions = panelcheck::captionsOf(s);
             captions.removeAll(QString());
             check(word, word, captions);

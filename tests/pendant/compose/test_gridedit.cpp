@@ -72,13 +72,13 @@ const QString kOld = QStringLiteral("MVE P001\r\n");
 void apply(const QString& op, ProgramGrid& g, PanelState& s)
 {
     if (op == u"copy")
-        pendant::compose::CopyLines(g, s);
+        pendant::compose::copyLines(g, s);
     else if (op == u"cut")
-        pendant::compose::CutLines(g, s);
+        pendant::compose::cutLines(g, s);
     else if (op == u"del")
-        pendant::compose::DeleteLines(g);
+        pendant::compose::deleteLines(g);
     else if (op == u"ins")
-        pendant::compose::InsertLines(g, s);
+        pendant::compose::insertLines(g, s);
 }
 
 void row(const char* name, const char* op, const QString& lines, int r, int rowSel, const QString& buffer,
@@ -127,7 +127,7 @@ private slots:
         row("cut on [EOF]: renumbers only", "cut", abc, 4, 4, kOld, abc, kOld, 4);
         row("cut an empty row adds an empty buffer line", "cut", "a||[EOF]", 2, 2, "", "a|[EOF]", "\r\n", 2);
         row("cut without [EOF]: scans to the last row", "cut", "a||b", 1, 1, "", "b", buf("a"), 1);
-        // Mended: the only line below the header stays, emptied.
+        // A grid needs one row under its fixed one: the only line below the header stays, emptied.
         row("cut the only line of a grid without [EOF]", "cut", "a", 1, 1, "", "", buf("a"), 1);
         row("cut without [EOF], empty lines only", "cut", "||", 1, 3, "", "", buf("||"), 1);
 
@@ -146,10 +146,10 @@ private slots:
         row("ins an empty line last", "ins", "a|[EOF]", 1, 1, buf("x|"), "x||a|[EOF]", "", 3);
         row("ins an empty line first: lines above stay", "ins", "a|b|[EOF]", 3, 3, buf("|x"), "a|b||x|[EOF]", "", 5);
         row("ins with an empty buffer: nothing, not even numbers", "ins", abc, 2, 2, "", abc, "", 2, false);
-        // Mended: text after the last CR LF is the last line.
+        // Text after the last CR LF is a line of its own, so nothing copied is lost.
         row("ins text after the last CR LF", "ins", "a|[EOF]", 1, 1, "x\r\ny", "x|y|a|[EOF]", "", 3);
         row("ins a buffer without CR LF", "ins", "a|[EOF]", 2, 2, "x", "a|x|[EOF]", "", 3);
-        // Mended: a last row holding a line is kept and an end mark follows.
+        // A program without an end mark keeps its last line; a new end mark follows it.
         row("ins into a grid without [EOF]", "ins", "a|b", 2, 2, buf("x"), "a|x|b|[EOF]", "", 3);
         row("ins on the last line of a grid without [EOF]", "ins", "a|b", 2, 2, buf("x|y"), "a|x|y|b|[EOF]", "", 4);
         row("ins over an empty last row", "ins", "a|", 1, 1, buf("x"), "x|a|[EOF]", "", 2);
@@ -176,9 +176,9 @@ private slots:
     {
         ProgramGrid g = grid("a|b|c|[EOF]", 1, 1);
         PanelState s;
-        pendant::compose::CutLines(g, s);
+        pendant::compose::cutLines(g, s);
         g.Row = g.RowSel = 2; // now "c"
-        pendant::compose::CutLines(g, s);
+        pendant::compose::cutLines(g, s);
         QCOMPARE(linesOf(g), QStringLiteral("b|[EOF]"));
         QCOMPARE(s.TextCOPY, buf("a|c"));
     }
@@ -187,9 +187,9 @@ private slots:
     {
         ProgramGrid g = grid("a|b|c|d|[EOF]", 2, 3);
         PanelState s;
-        pendant::compose::CutLines(g, s);
+        pendant::compose::cutLines(g, s);
         g.Row = g.RowSel = 2; // "d"
-        pendant::compose::InsertLines(g, s);
+        pendant::compose::insertLines(g, s);
         QCOMPARE(linesOf(g), QStringLiteral("a|b|c|d|[EOF]"));
         QCOMPARE(numbersOf(g), renumbered(5));
         QCOMPARE(g.Row, 4);
@@ -225,7 +225,7 @@ private slots:
         ProgramGrid g = grid(texts.join(u'|'), 1, 1);
         PanelState s;
         s.TextCOPY = buffer;
-        pendant::compose::InsertLines(g, s);
+        pendant::compose::insertLines(g, s);
         QTEST(int(g.rows.size()), "rowsAfter");
         QTEST(s.TextCOPY, "bufferAfter");
         QCOMPARE(g.rows.back().text,
@@ -234,7 +234,7 @@ private slots:
         // A second INS at the limit does nothing.
         const ProgramGrid before = g;
         const QString rest = s.TextCOPY;
-        pendant::compose::InsertLines(g, s);
+        pendant::compose::insertLines(g, s);
         QVERIFY(g == before);
         QCOMPARE(s.TextCOPY, rest);
     }

@@ -3,6 +3,7 @@
 
 #include "panelcheck.h"
 #include "pendant/compose/softkeys.h"
+#include "support/testfiles.h"
 
 using panelcheck::Panel;
 using pendant::compose::PanelState;
@@ -175,7 +176,8 @@ private slots:
         writesHex("DRP_1 key 0 (0h)", stepped("DRP_1", "DRP P001", {"0h"}), 0, "DRP P001 0h");
         enters("DRP_1 E replaces the digit", lettersUp("DRP_1", "DRP P001", "DRP P001 0h"), 4, "DRP P001 Eh", "E");
         enters("DRS_1 A after ESC", lettersUp("DRS_1", "DRS S05", ""), 0, "DRS S05 Ah", "A");
-        // Mended: a line without the field (ESC emptied it, or the "h" comes too early) is left as it is.
+        // A letter goes into the hexadecimal field before the first "h"; a line without that field (ESC
+        // emptied it, or the "h" comes too early) has nowhere to take it and is left as it is.
         enters("IF_2 letter on an empty line", lettersUp("IF_2", "IF R00 >", ""), 0, "", "");
         enters("HOME letter on a line without h", lettersUp("HOME", "", "HOME 00"), 0, "HOME 00", "");
         enters("ADD_1 letter with two characters before h", lettersUp("ADD_1", "ADD R01", "0h"), 0, "0h", "");
@@ -187,7 +189,7 @@ private slots:
         QFETCH(int, axes);
         QFETCH(PanelState, after);
         PanelState s = before;
-        pendant::compose::PressSoftKey(s, key, axes);
+        pendant::compose::pressSoftKey(s, key, axes);
         COMPARE_PANEL(s, after);
     }
 
@@ -197,7 +199,7 @@ private slots:
         auto names = [](const auto& rows) {
             QStringList all;
             for (const auto& r : rows)
-                all << QString::fromLatin1(r.states.data(), qsizetype(r.states.size())).split(u' ');
+                all << testsupport::text(r.states).split(u' ');
             return all;
         };
         for (const QStringList& all : {names(pendant::compose::kSoftKeyRows), names(pendant::compose::kLetterRows)}) {
@@ -212,7 +214,7 @@ private slots:
     {
         PanelState s = chosen("HOME", {"HEX"});
         for (int key : {0, 0, 1, 2})
-            pendant::compose::PressSoftKey(s, key, 4);
+            pendant::compose::pressSoftKey(s, key, 4);
         COMPARE_PANEL(s, Panel(chosen("HOME", kLetters)).lit().line("HOME BCh").hex("BC"));
     }
 };
