@@ -88,8 +88,9 @@ int main(int argc, char** argv)
     for (int i = 0; i < 1026; ++i)
         controller.state().programs[0][std::size_t(i)] = std::uint8_t(i);
 
-    bool ok = rate("SERVO ON word exchange", seconds,
-                   [] { return LinkHandshake(CMD_SERVO_ON) == Handshake::Echoed && SendZeroWord(0, kMotionAnswerWait); });
+    bool ok = rate("SERVO ON word exchange", seconds, [] {
+        return LinkHandshake(CMD_SERVO_ON) == Handshake::Echoed && SendZeroWord(0, kMotionAnswerWait);
+    });
     ok = ok && rate("status read (4-byte block)", seconds, [] { return ReadIoStatus(1); });
     ok = ok && rate("program image receive (1026-byte block)", seconds, [] {
              if (LinkHandshake(CMD_PRG_RECV) != Handshake::Echoed)

@@ -4,9 +4,13 @@
 # name defined differently in two places fails the link), once in a clang
 # build with AddressSanitizer and UndefinedBehaviorSanitizer that also holds
 # the fuzz targets, and then a short run of every fuzz target from its seeds.
-# The benchmarks run once, briefly, after the g++ build's tests.
+# The benchmarks run once, briefly, after the g++ build's tests. First of all,
+# every C++ file must read as the root .clang-format lays it out.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/deps.sh" clang-format
+find "$root/src" "$root/tests" "$root/tools" "$root/bench" "$root/fuzz" \( -name '*.cpp' -o -name '*.h' \) -print0 |
+  xargs -0 clang-format --dry-run --Werror
 "$root/scripts/deps.sh" g++ cmake ninja-build qt6-base-dev qt6-serialport-dev qt6-translations-l10n
 "$root/scripts/deps.sh" --no-install-recommends clang libclang-rt-14-dev
 export QT_QPA_PLATFORM=offscreen

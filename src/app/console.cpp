@@ -61,7 +61,10 @@ QPushButton* button(const QString& caption, const QString& name, QWidget* parent
     return b;
 }
 
-QLabel* lampLabel(const char* caption, QWidget* parent) { return new QLabel(QString::fromLatin1(caption), parent); }
+QLabel* lampLabel(const char* caption, QWidget* parent)
+{
+    return new QLabel(QString::fromLatin1(caption), parent);
+}
 
 } // namespace
 
@@ -190,7 +193,10 @@ void frmMain::runConsoleAction(QPushButton* pressed, bool statusRead, const std:
 }
 
 namespace {
-void tellLinkError0() { ShowLinkError(0); }
+void tellLinkError0()
+{
+    ShowLinkError(0);
+}
 } // namespace
 
 void frmMain::chkIoOutput_Click(int Index)
@@ -280,8 +286,8 @@ void frmMain::cmderr_Click()
 void frmMain::cmdStatus_Click()
 {
     // A closed port or a running operation: the read is passed over silently.
-    const OperatorExchange operation(OperatorExchange::PortCheck::Quiet,
-                                     [this](bool enabled) { cmdStatus->setEnabled(enabled); }, this);
+    const OperatorExchange operation(
+        OperatorExchange::PortCheck::Quiet, [this](bool enabled) { cmdStatus->setEnabled(enabled); }, this);
     if (!operation)
         return;
     Lamp* run = imgruncomm[0];

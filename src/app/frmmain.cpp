@@ -49,7 +49,8 @@ frmMain::frmMain()
     common::setMainWindow(this);
     // The link lamp follows the port: off whenever the port closes, also when
     // the port layer closes a failed port.
-    connect(&SerialPortControl::MSComm1(), &SerialPortControl::PortClosed, this, [this] { imgComm->setPicture(QStringLiteral("imgOff")); });
+    connect(&SerialPortControl::MSComm1(), &SerialPortControl::PortClosed, this,
+            [this] { imgComm->setPicture(QStringLiteral("imgOff")); });
     m_axisParaTimer.setInterval(50);
     connect(&m_axisParaTimer, &QTimer::timeout, this, [this] { checkAxisParaPending(); });
 }
@@ -135,7 +136,8 @@ void frmMain::connectPort(int portNumber)
         // operator can point the menu item at another device.
         QString detail;
         if (e->number == common::err::InvalidPortNumber)
-            detail = QStringLiteral("%1 (Properties/COM%2)").arg(SerialPortControl::deviceFor(portNumber)).arg(portNumber);
+            detail =
+                QStringLiteral("%1 (Properties/COM%2)").arg(SerialPortControl::deviceFor(portNumber)).arg(portNumber);
         common::MsgBox(e->text(), common::MsgButtons::Ok, common::kAppTitle, common::MsgIcon::None, detail);
         return;
     }
@@ -201,10 +203,22 @@ void frmMain::mnuTP_Click()
     pendant::frmTP::instance().Show();
 }
 
-void frmMain::mnuSysPara_Click() { openDisablingWindow(params::frmSysPara::instance()); }
-void frmMain::mnuGainPara_Click() { openDisablingWindow(params::frmGain::instance()); }
-void frmMain::mnuSwPara_Click() { openDisablingWindow(params::frmSw::instance()); }
-void frmMain::mnuLmtPara_Click() { openDisablingWindow(params::frmLmt::instance()); }
+void frmMain::mnuSysPara_Click()
+{
+    openDisablingWindow(params::frmSysPara::instance());
+}
+void frmMain::mnuGainPara_Click()
+{
+    openDisablingWindow(params::frmGain::instance());
+}
+void frmMain::mnuSwPara_Click()
+{
+    openDisablingWindow(params::frmSw::instance());
+}
+void frmMain::mnuLmtPara_Click()
+{
+    openDisablingWindow(params::frmLmt::instance());
+}
 
 void frmMain::mnuAxisPara_Click()
 {

@@ -18,7 +18,10 @@
 
 namespace app {
 
-void endProgram() { QCoreApplication::exit(0); }
+void endProgram()
+{
+    QCoreApplication::exit(0);
+}
 
 frmSplash& frmSplash::instance()
 {
@@ -66,7 +69,8 @@ frmSplash::frmSplash()
 void frmSplash::Form_Load()
 {
     centreOnScreen();
-    lblVersion->setText(QStringLiteral("Ver %1.%2.%3").arg(ZEL_VERSION_MAJOR).arg(ZEL_VERSION_MINOR).arg(ZEL_VERSION_PATCH));
+    lblVersion->setText(
+        QStringLiteral("Ver %1.%2.%3").arg(ZEL_VERSION_MAJOR).arg(ZEL_VERSION_MINOR).arg(ZEL_VERSION_PATCH));
 }
 
 // However the window goes (Cancel, a typed key, the window system's close),

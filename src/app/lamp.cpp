@@ -9,8 +9,8 @@ namespace {
 QColor lampColour(const QString& name)
 {
     static const QHash<QString, QColor> colours = {
-        {QStringLiteral("imgOn"), QColor(0, 200, 0)},     {QStringLiteral("imgOff"), QColor(90, 90, 90)},
-        {QStringLiteral("imgrun"), QColor(0, 220, 0)},    {QStringLiteral("imgstop"), QColor(220, 0, 0)},
+        {QStringLiteral("imgOn"), QColor(0, 200, 0)},      {QStringLiteral("imgOff"), QColor(90, 90, 90)},
+        {QStringLiteral("imgrun"), QColor(0, 220, 0)},     {QStringLiteral("imgstop"), QColor(220, 0, 0)},
         {QStringLiteral("Imgservo"), QColor(0, 160, 255)}, {QStringLiteral("imgerr"), QColor(255, 40, 40)},
     };
     return colours.value(name, QColor(90, 90, 90));

@@ -11,11 +11,16 @@ QColor bgrColor(std::uint32_t bgr)
     if (bgr & 0x80000000u) {
         const QPalette pal = QApplication::palette();
         switch (bgr & 0xFFu) {
-        case 0x0F: return pal.color(QPalette::Button);
-        case 0x18: return pal.color(QPalette::ToolTipBase);
-        case 0x05: return pal.color(QPalette::Base);
-        case 0x08: return pal.color(QPalette::WindowText);
-        default: return pal.color(QPalette::Window);
+        case 0x0F:
+            return pal.color(QPalette::Button);
+        case 0x18:
+            return pal.color(QPalette::ToolTipBase);
+        case 0x05:
+            return pal.color(QPalette::Base);
+        case 0x08:
+            return pal.color(QPalette::WindowText);
+        default:
+            return pal.color(QPalette::Window);
         }
     }
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
@@ -33,6 +38,9 @@ void setBackColor(QWidget* w, std::uint32_t bgr)
     w->setAutoFillBackground(true);
 }
 
-std::uint32_t backColor(const QWidget* w) { return w->property("bgrColor").value<quint32>(); }
+std::uint32_t backColor(const QWidget* w)
+{
+    return w->property("bgrColor").value<quint32>();
+}
 
 } // namespace common

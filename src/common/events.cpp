@@ -24,9 +24,18 @@ std::function<void(int)>& sleepOverride()
 }
 } // namespace
 
-EventServeScope::EventServeScope() { ++serveDepth; }
-EventServeScope::~EventServeScope() { --serveDepth; }
-int eventServeDepth() { return serveDepth; }
+EventServeScope::EventServeScope()
+{
+    ++serveDepth;
+}
+EventServeScope::~EventServeScope()
+{
+    --serveDepth;
+}
+int eventServeDepth()
+{
+    return serveDepth;
+}
 
 void DoEvents()
 {
@@ -58,7 +67,10 @@ double clockSeconds()
     return double(t.nsecsElapsed()) / 1e9;
 }
 
-void setClock(std::function<double()> clock) { clockOverride() = std::move(clock); }
+void setClock(std::function<double()> clock)
+{
+    clockOverride() = std::move(clock);
+}
 
 void Sleep(int ms)
 {
@@ -69,6 +81,9 @@ void Sleep(int ms)
     QThread::msleep(ms);
 }
 
-void setSleep(std::function<void(int)> sleep) { sleepOverride() = std::move(sleep); }
+void setSleep(std::function<void(int)> sleep)
+{
+    sleepOverride() = std::move(sleep);
+}
 
 } // namespace common

@@ -76,6 +76,9 @@ std::optional<QString> showFileDialog(const FileDialogRequest& request, RtError*
     return res.fileName;
 }
 
-void setFileDialogHandler(FileDialogHandler h) { handler() = std::move(h); }
+void setFileDialogHandler(FileDialogHandler h)
+{
+    handler() = std::move(h);
+}
 
 } // namespace common

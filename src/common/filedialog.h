@@ -20,7 +20,7 @@ struct FileDialogRequest {
     // may hold several globs joined by ";".
     QString filter;
     int filterIndex = 1;
-    QString fileName;   // proposed name, possibly with a folder
+    QString fileName; // proposed name, possibly with a folder
     QString initialDir;
 };
 

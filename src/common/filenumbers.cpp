@@ -6,7 +6,10 @@ namespace common {
 
 namespace {
 std::array<bool, 3> heldNumbers{};
-bool valid(int n) { return n >= 1 && n < int(heldNumbers.size()); }
+bool valid(int n)
+{
+    return n >= 1 && n < int(heldNumbers.size());
+}
 } // namespace
 
 FileNumber::FileNumber(int number) : m_number(number), m_claimed(false)
@@ -23,7 +26,10 @@ FileNumber::~FileNumber()
         heldNumbers[m_number] = false;
 }
 
-bool FileNumber::inUse(int number) { return valid(number) && heldNumbers[number]; }
+bool FileNumber::inUse(int number)
+{
+    return valid(number) && heldNumbers[number];
+}
 
 void FileNumber::close(int number)
 {

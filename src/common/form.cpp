@@ -77,7 +77,10 @@ bool Form::Unload()
     return true;
 }
 
-QList<Form*> Form::loadedForms() { return loadOrder(); }
+QList<Form*> Form::loadedForms()
+{
+    return loadOrder();
+}
 
 void Form::centreOnScreen()
 {
@@ -140,6 +143,9 @@ void enableMainWindowFor(QWidget* holder)
     applyMainWindowState();
 }
 
-bool mainWindowHeldDisabled() { return !holders().isEmpty(); }
+bool mainWindowHeldDisabled()
+{
+    return !holders().isEmpty();
+}
 
 } // namespace common

@@ -90,10 +90,17 @@ QString LineTemplate::simplestLine() const
     QString out;
     for (const Element& e : m_elements) {
         switch (e.kind) {
-        case Kind::Digit: out += u'0'; break;
-        case Kind::Any: out += u'A'; break;
-        case Kind::Star: break;
-        case Kind::Literal: out += QString::fromUcs4(&e.ch, 1); break;
+        case Kind::Digit:
+            out += u'0';
+            break;
+        case Kind::Any:
+            out += u'A';
+            break;
+        case Kind::Star:
+            break;
+        case Kind::Literal:
+            out += QString::fromUcs4(&e.ch, 1);
+            break;
         }
     }
     return out;
@@ -110,6 +117,9 @@ int LineTemplate::fixedPrefixLength() const
     return n;
 }
 
-bool matchesTemplate(QStringView line, QStringView pattern) { return LineTemplate(pattern).matches(line); }
+bool matchesTemplate(QStringView line, QStringView pattern)
+{
+    return LineTemplate(pattern).matches(line);
+}
 
 } // namespace common

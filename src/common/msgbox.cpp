@@ -34,6 +34,9 @@ MsgAnswer MsgBox(const QString& text, MsgButtons buttons, const QString& title, 
     return showModal(r);
 }
 
-void setMessageHandler(MessageHandler h) { handler() = std::move(h); }
+void setMessageHandler(MessageHandler h)
+{
+    handler() = std::move(h);
+}
 
 } // namespace common

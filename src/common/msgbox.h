@@ -28,8 +28,8 @@ struct MessageRequest {
 using MessageHandler = std::function<MsgAnswer(const MessageRequest&)>;
 
 // Shows the box and returns when the operator has closed it.
-MsgAnswer MsgBox(const QString& text, MsgButtons buttons = MsgButtons::Ok,
-                 const QString& title = kAppTitle, MsgIcon icon = MsgIcon::None, const QString& detail = {});
+MsgAnswer MsgBox(const QString& text, MsgButtons buttons = MsgButtons::Ok, const QString& title = kAppTitle,
+                 MsgIcon icon = MsgIcon::None, const QString& detail = {});
 
 // Replaces the production box (an empty handler restores it).
 void setMessageHandler(MessageHandler handler);

@@ -12,8 +12,14 @@ namespace common {
 
 namespace {
 
-bool isSkippedBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isSkippedBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // Parses [sign] digits [. digits] [e [sign] digits] from `s` starting at 0.
 // Returns the characters consumed by the mantissa and exponent, building the
@@ -174,7 +180,10 @@ std::optional<double> numericValue(QStringView text)
     return cLocaleStrtod(num);
 }
 
-bool IsNumeric(QStringView text) { return numericValue(text).has_value(); }
+bool IsNumeric(QStringView text)
+{
+    return numericValue(text).has_value();
+}
 
 double roundHalfEven(double v)
 {
@@ -209,8 +218,14 @@ QString zeroFilled(std::int64_t n, int width)
 }
 } // namespace
 
-QString format00(std::int64_t n) { return zeroFilled(n, 2); }
-QString format000(std::int64_t n) { return zeroFilled(n, 3); }
+QString format00(std::int64_t n)
+{
+    return zeroFilled(n, 2);
+}
+QString format000(std::int64_t n)
+{
+    return zeroFilled(n, 3);
+}
 
 QString formatHundredths(std::int64_t hundredths)
 {
@@ -237,6 +252,9 @@ QString formatHex(std::uint64_t v, int width)
     return QString::number(v, 16).toUpper().rightJustified(width, u'0');
 }
 
-QString formatInt(std::int64_t n) { return QString::number(n); }
+QString formatInt(std::int64_t n)
+{
+    return QString::number(n);
+}
 
 } // namespace common

@@ -15,28 +15,48 @@ namespace {
 QString describe(int number)
 {
     switch (number) {
-    case err::Overflow: return QStringLiteral("Overflow");
-    case err::FileNotFound: return QStringLiteral("File not found");
-    case err::BadFileMode: return QStringLiteral("Bad file mode");
-    case err::FileAlreadyOpen: return QStringLiteral("File already open");
-    case err::DeviceIo: return QStringLiteral("Device I/O error");
-    case err::DiskFull: return QStringLiteral("Disk full");
-    case err::InputPastEndOfFile: return QStringLiteral("Input past end of file");
-    case err::PermissionDenied: return QStringLiteral("Permission denied");
-    case err::PathFileAccess: return QStringLiteral("Path/File access error");
-    case err::PathNotFound: return QStringLiteral("Path not found");
-    case err::InvalidPropertyValue: return QStringLiteral("Invalid property value");
-    case err::DialogCancelled: return QStringLiteral("Cancel was selected.");
-    case err::InvalidPortNumber: return QStringLiteral("Invalid port number");
-    case err::PortAlreadyOpen: return QStringLiteral("Port already open");
-    case err::PortNotOpen: return QStringLiteral("Operation valid only when the port is open");
-    case err::CommStateFailed: return QStringLiteral("Could not set comm state, there may be one or more invalid communications parameters");
-    default: return QStringLiteral("Application-defined or object-defined error");
+    case err::Overflow:
+        return QStringLiteral("Overflow");
+    case err::FileNotFound:
+        return QStringLiteral("File not found");
+    case err::BadFileMode:
+        return QStringLiteral("Bad file mode");
+    case err::FileAlreadyOpen:
+        return QStringLiteral("File already open");
+    case err::DeviceIo:
+        return QStringLiteral("Device I/O error");
+    case err::DiskFull:
+        return QStringLiteral("Disk full");
+    case err::InputPastEndOfFile:
+        return QStringLiteral("Input past end of file");
+    case err::PermissionDenied:
+        return QStringLiteral("Permission denied");
+    case err::PathFileAccess:
+        return QStringLiteral("Path/File access error");
+    case err::PathNotFound:
+        return QStringLiteral("Path not found");
+    case err::InvalidPropertyValue:
+        return QStringLiteral("Invalid property value");
+    case err::DialogCancelled:
+        return QStringLiteral("Cancel was selected.");
+    case err::InvalidPortNumber:
+        return QStringLiteral("Invalid port number");
+    case err::PortAlreadyOpen:
+        return QStringLiteral("Port already open");
+    case err::PortNotOpen:
+        return QStringLiteral("Operation valid only when the port is open");
+    case err::CommStateFailed:
+        return QStringLiteral("Could not set comm state, there may be one or more invalid communications parameters");
+    default:
+        return QStringLiteral("Application-defined or object-defined error");
     }
 }
 } // namespace
 
-RtError RtError::of(int number) { return RtError{number, QString::fromUtf8(texts::kAppTitle), describe(number)}; }
+RtError RtError::of(int number)
+{
+    return RtError{number, QString::fromUtf8(texts::kAppTitle), describe(number)};
+}
 
 RtError RtError::of(int number, const QString& description)
 {

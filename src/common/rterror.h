@@ -50,6 +50,9 @@ struct RtError {
     bool isCancel() const { return number == err::DialogCancelled; }
 };
 
-inline bool operator==(const RtError& a, const RtError& b) { return a.number == b.number; }
+inline bool operator==(const RtError& a, const RtError& b)
+{
+    return a.number == b.number;
+}
 
 } // namespace common

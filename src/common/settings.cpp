@@ -29,6 +29,9 @@ QString GetSetting(const QString& group, const QString& key, const QString& fall
     return v.toString();
 }
 
-void setSettingsReader(SettingsReader r) { reader() = std::move(r); }
+void setSettingsReader(SettingsReader r)
+{
+    reader() = std::move(r);
+}
 
 } // namespace common

@@ -32,7 +32,10 @@ ConnectAnswer connectController()
     return ConnectAnswer::Connected;
 }
 
-bool disconnectController() { return LinkHandshake(CMD_DISCONNECT) == Handshake::Echoed; }
+bool disconnectController()
+{
+    return LinkHandshake(CMD_DISCONNECT) == Handshake::Echoed;
+}
 
 CommandResult commandExchange(std::int16_t code, std::int32_t word, double answerWait,
                               const std::function<void()>& echoed)
@@ -55,12 +58,9 @@ struct CommandRow {
 
 // Servo on and zero return may be answered only once the motion is under way.
 constexpr CommandRow kCommands[] = {
-    {ConsoleCommand::ServoOn, CMD_SERVO_ON, kMotionAnswerWait},
-    {ConsoleCommand::ServoOff, CMD_SERVO_OFF, kByteWait},
-    {ConsoleCommand::AlarmReset, CMD_ALARM_RESET, kByteWait},
-    {ConsoleCommand::IoAllOn, CMD_IO_ALL_ON, kByteWait},
-    {ConsoleCommand::IoAllOff, CMD_IO_ALL_OFF, kByteWait},
-    {ConsoleCommand::ZeroReturn, CMD_ZR, kMotionAnswerWait},
+    {ConsoleCommand::ServoOn, CMD_SERVO_ON, kMotionAnswerWait}, {ConsoleCommand::ServoOff, CMD_SERVO_OFF, kByteWait},
+    {ConsoleCommand::AlarmReset, CMD_ALARM_RESET, kByteWait},   {ConsoleCommand::IoAllOn, CMD_IO_ALL_ON, kByteWait},
+    {ConsoleCommand::IoAllOff, CMD_IO_ALL_OFF, kByteWait},      {ConsoleCommand::ZeroReturn, CMD_ZR, kMotionAnswerWait},
 };
 } // namespace
 
@@ -88,9 +88,15 @@ CommandResult setOutput(int output, bool on)
     });
 }
 
-void stopRun() { writeByte(LINK_DLE); }
+void stopRun()
+{
+    writeByte(LINK_DLE);
+}
 
-void resetRun() { writeByte(LINK_CAN); }
+void resetRun()
+{
+    writeByte(LINK_CAN);
+}
 
 IoBits ioBitsOf(std::int32_t lo, std::int32_t hi)
 {
@@ -107,8 +113,14 @@ std::optional<IoBits> readBank(std::int16_t which)
 }
 } // namespace
 
-std::optional<IoBits> readOutputs() { return readBank(2); }
+std::optional<IoBits> readOutputs()
+{
+    return readBank(2);
+}
 
-std::optional<IoBits> readInputs() { return readBank(1); }
+std::optional<IoBits> readInputs()
+{
+    return readBank(1);
+}
 
 } // namespace console

@@ -66,7 +66,10 @@ BlockRecv recvBlock(int n, std::uint8_t* into, int capacity, bool report, const 
     return receiveBlock(n, into, capacity, false, report, onByte);
 }
 
-BlockRecv DiscardBlock(int n, bool report) { return receiveBlock(n, nullptr, 0, true, report, {}); }
+BlockRecv DiscardBlock(int n, bool report)
+{
+    return receiveBlock(n, nullptr, 0, true, report, {});
+}
 
 std::uint8_t blockChecksum(const std::uint8_t* data, int n)
 {

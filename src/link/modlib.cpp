@@ -32,7 +32,10 @@ std::int32_t g_OutLo = 0;
 std::int32_t g_OutHi = 0;
 
 namespace {
-inline std::int16_t nextSlot(std::int16_t i) { return i >= kRingSlots - 1 ? 0 : std::int16_t(i + 1); }
+inline std::int16_t nextSlot(std::int16_t i)
+{
+    return i >= kRingSlots - 1 ? 0 : std::int16_t(i + 1);
+}
 
 const QString kNotConnected = QString::fromUtf8(common::texts::kNotConnected);
 
@@ -46,7 +49,10 @@ bool lineBroken()
 }
 } // namespace
 
-void initBytePlace() { g_BytePlace = {1, 256, 65536, 16777216}; }
+void initBytePlace()
+{
+    g_BytePlace = {1, 256, 65536, 16777216};
+}
 
 void MSComm1_OnComm()
 {
@@ -77,7 +83,8 @@ void attachReceiveNotification()
     if (attached)
         return;
     attached = true;
-    QObject::connect(&SerialPortControl::MSComm1(), &SerialPortControl::OnComm, &SerialPortControl::MSComm1(), [] { MSComm1_OnComm(); });
+    QObject::connect(&SerialPortControl::MSComm1(), &SerialPortControl::OnComm, &SerialPortControl::MSComm1(),
+                     [] { MSComm1_OnComm(); });
 }
 
 void clearRxRing()
@@ -107,7 +114,10 @@ bool waitRxByte(double limit)
     }
 }
 
-void SendTxByte() { SerialPortControl::MSComm1().Output(g_TxBuf); }
+void SendTxByte()
+{
+    SerialPortControl::MSComm1().Output(g_TxBuf);
+}
 
 void WriteBytes(const std::uint8_t* bytes, int n)
 {
@@ -117,7 +127,10 @@ void WriteBytes(const std::uint8_t* bytes, int n)
     SerialPortControl::MSComm1().Output(bytes, n);
 }
 
-bool RxAvail() { return g_RxHead != g_RxTail; }
+bool RxAvail()
+{
+    return g_RxHead != g_RxTail;
+}
 
 std::int16_t RxGetByte()
 {
@@ -162,9 +175,15 @@ bool SendWordOrAbort(std::int16_t abort, std::int32_t w, double limit)
     return RxGetByte() == LINK_SYN;
 }
 
-bool SendZeroWord(std::int16_t abort, double limit) { return SendWordOrAbort(abort, 0, limit); }
+bool SendZeroWord(std::int16_t abort, double limit)
+{
+    return SendWordOrAbort(abort, 0, limit);
+}
 
-bool SendWordAck(std::int32_t w, double limit) { return SendWordOrAbort(0, w, limit); }
+bool SendWordAck(std::int32_t w, double limit)
+{
+    return SendWordOrAbort(0, w, limit);
+}
 
 bool RecvWordAck()
 {

@@ -11,10 +11,10 @@
 namespace comm {
 
 // Waits, all in seconds of a monotonic clock.
-inline constexpr double kHandshakeWait = 7.0;      // each of the two handshake answers
-inline constexpr double kConnectWait = 5.0;        // the answer to LINK_ENQ
-inline constexpr double kByteWait = 10.0;          // any other byte from the controller
-inline constexpr double kMotionAnswerWait = 60.0;  // the word after a command that starts motion
+inline constexpr double kHandshakeWait = 7.0;     // each of the two handshake answers
+inline constexpr double kConnectWait = 5.0;       // the answer to LINK_ENQ
+inline constexpr double kByteWait = 10.0;         // any other byte from the controller
+inline constexpr double kMotionAnswerWait = 60.0; // the word after a command that starts motion
 
 // The receive notification: moves every waiting byte into the ring.
 void MSComm1_OnComm();

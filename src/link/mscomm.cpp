@@ -111,20 +111,36 @@ void SerialPortControl::applyLineSettings()
 {
     m_port->setBaudRate(m_baud);
     switch (m_parity) {
-    case 'e': m_port->setParity(QSerialPort::EvenParity); break;
-    case 'o': m_port->setParity(QSerialPort::OddParity); break;
-    case 'm': m_port->setParity(QSerialPort::MarkParity); break;
-    case 's': m_port->setParity(QSerialPort::SpaceParity); break;
-    default: m_port->setParity(QSerialPort::NoParity); break;
+    case 'e':
+        m_port->setParity(QSerialPort::EvenParity);
+        break;
+    case 'o':
+        m_port->setParity(QSerialPort::OddParity);
+        break;
+    case 'm':
+        m_port->setParity(QSerialPort::MarkParity);
+        break;
+    case 's':
+        m_port->setParity(QSerialPort::SpaceParity);
+        break;
+    default:
+        m_port->setParity(QSerialPort::NoParity);
+        break;
     }
     m_port->setDataBits(static_cast<QSerialPort::DataBits>(m_dataBits));
     m_port->setStopBits(m_stopBits == 2 ? QSerialPort::TwoStop
                                         : (m_stopBits == 1.5 ? QSerialPort::OneAndHalfStop : QSerialPort::OneStop));
     switch (m_handshaking) {
-    case 1: m_port->setFlowControl(QSerialPort::SoftwareControl); break;
+    case 1:
+        m_port->setFlowControl(QSerialPort::SoftwareControl);
+        break;
     case 2:
-    case 3: m_port->setFlowControl(QSerialPort::HardwareControl); break;
-    default: m_port->setFlowControl(QSerialPort::NoFlowControl); break;
+    case 3:
+        m_port->setFlowControl(QSerialPort::HardwareControl);
+        break;
+    default:
+        m_port->setFlowControl(QSerialPort::NoFlowControl);
+        break;
     }
     if (m_handshaking == 3)
         addSoftwareFlowControl();
@@ -158,7 +174,10 @@ void SerialPortControl::closePort()
     emit PortClosed();
 }
 
-bool SerialPortControl::PortOpen() const { return m_port->isOpen(); }
+bool SerialPortControl::PortOpen() const
+{
+    return m_port->isOpen();
+}
 
 std::optional<RtError> SerialPortControl::setPortOpen(bool open)
 {
@@ -239,7 +258,10 @@ void SerialPortControl::Output(const std::uint8_t* bytes, int n)
     m_port->flush();
 }
 
-int SerialPortControl::InBufferCount() const { return m_port->isOpen() ? int(m_port->bytesAvailable()) : 0; }
+int SerialPortControl::InBufferCount() const
+{
+    return m_port->isOpen() ? int(m_port->bytesAvailable()) : 0;
+}
 
 void SerialPortControl::ClearInput()
 {

@@ -89,7 +89,10 @@ void OperatorExchange::finishReport()
     }
 }
 
-bool OperatorExchange::failureNoted() { return shared().failureNoted; }
+bool OperatorExchange::failureNoted()
+{
+    return shared().failureNoted;
+}
 
 void OperatorExchange::noteSilentFailure()
 {
@@ -97,7 +100,10 @@ void OperatorExchange::noteSilentFailure()
         shared().failureNoted = true;
 }
 
-bool OperatorExchange::running() { return shared().levels > 0; }
+bool OperatorExchange::running()
+{
+    return shared().levels > 0;
+}
 
 bool OperatorExchange::runningFor(const void* owner)
 {

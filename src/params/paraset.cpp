@@ -86,7 +86,12 @@ constexpr ChoiceRow kAxisRows[] = {
     {.name = "cmdZdir", .label = "ZDIR", .labelName = "Label1_26", .field = 6, .captions = kPlusMinus},
     {.name = "cmdCord", .label = "CORD", .labelName = "Label1_27", .field = 7, .captions = kCord},
     // "+" at the left in the CDIR, ZDIR and ENDIR rows alike.
-    {.name = "cmdEndir", .label = "ENDIR", .labelName = "Label1_28", .field = 8, .captions = kMinusPlus, .highestFirst = true},
+    {.name = "cmdEndir",
+     .label = "ENDIR",
+     .labelName = "Label1_28",
+     .field = 8,
+     .captions = kMinusPlus,
+     .highestFirst = true},
     {.name = "cmdLmtck", .label = "LMTCK", .labelName = "Label1_29", .field = 9, .captions = kYesNo},
     {.name = "cmdInpos", .label = "INPOS", .labelName = "Label2", .field = 10, .captions = kLowHigh},
 };

@@ -291,9 +291,9 @@ void frmTP::buildProgramPanel()
         for (const programs::CmdWordRow& row : programs::kCmdWords) {
             if (row.group != menu.group || row.word == "VEL") // VEL has no key on the pendant
                 continue;
-            QPushButton* b = makeButton(frame, QStringLiteral("%1_%2").arg(QString::fromLatin1(menu.array)).arg(k),
-                                        common::toQString(row.word),
-                                        twips(120 + 840 * (k % 4), 240 + 360 * (k / 4), 855, 375));
+            QPushButton* b =
+                makeButton(frame, QStringLiteral("%1_%2").arg(QString::fromLatin1(menu.array)).arg(k),
+                           common::toQString(row.word), twips(120 + 840 * (k % 4), 240 + 360 * (k / 4), 855, 375));
             const auto handler = handlers[f];
             connect(b, &QPushButton::clicked, this, [this, handler, k] { (this->*handler)(k); });
             arrays[f]->append(b);

@@ -233,8 +233,8 @@ void PointWindow::click(Side& side, bool transSide, int index)
         return;
     }
     // A click served while another exchange waits does nothing at all.
-    comm::OperatorExchange exchange(comm::OperatorExchange::PortCheck::Tell,
-                                    [button](bool enabled) { button->setEnabled(enabled); }, this);
+    comm::OperatorExchange exchange(
+        comm::OperatorExchange::PortCheck::Tell, [button](bool enabled) { button->setEnabled(enabled); }, this);
     if (!exchange)
         return;
     runAction(side, transSide, action);

@@ -148,7 +148,6 @@ private:
     // The range start and end, or nullopt after telling the operator why not.
     std::optional<std::pair<int, int>> blockRange(const Side& side) const;
     void tellRange() const;
-
 };
 
 } // namespace points

@@ -17,11 +17,10 @@ using app::frmMain;
 
 namespace {
 
-using testsupport::texts::kNotConnected;
 using testsupport::texts::kLinkError0;
-using testsupport::texts::kPortClosed;
+using testsupport::texts::kNotConnected;
 using testsupport::texts::kNotNumber;
-
+using testsupport::texts::kPortClosed;
 
 // Joins trace pieces the way the emulator's trace reads: bytes of one side
 // in a row form one group.
@@ -97,53 +96,70 @@ private slots:
         QTest::addColumn<QStringList>("boxes");
 
         const QString st = QStringLiteral("<status>");
-        QTest::newRow("SERVO ON") << "cmdSvOn_0" << ""
-                                  << QString("PC 01; controller 00; PC 17; controller 17; PC 00 00 02; controller 16") + st
+        QTest::newRow("SERVO ON") << "cmdSvOn_0"
+                                  << ""
+                                  << QString("PC 01; controller 00; PC 17; controller 17; PC 00 00 02; controller 16") +
+                                         st
                                   << QStringList{};
-        QTest::newRow("SERVO OFF") << "cmdSvOn_1" << ""
-                                   << QString("PC 01; controller 00; PC 18; controller 18; PC 00 00 02; controller 16") + st
-                                   << QStringList{};
-        QTest::newRow("ALARM RESET") << "cmdSvOn_2" << ""
-                                     << QString("PC 01; controller 00; PC 20; controller 20; PC 00 00 02; controller 16") + st
-                                     << QStringList{};
-        QTest::newRow("I/O ALL ON") << "cmdIoAllOnOff_0" << ""
-                                    << QString("PC 01; controller 00; PC 19; controller 19; PC 00 00 02; controller 16") + st
-                                    << QStringList{};
-        QTest::newRow("I/O ALL OFF") << "cmdIoAllOnOff_1" << ""
-                                     << QString("PC 01; controller 00; PC 1A; controller 1A; PC 00 00 02; controller 16") + st
-                                     << QStringList{};
-        QTest::newRow("stop: the bare DLE") << "cmdRun_1" << "" << QString("PC 10") + st << QStringList{};
-        QTest::newRow("run reset: the bare CAN") << "cmdRun_2" << "" << QString("PC 18") + st << QStringList{};
+        QTest::newRow("SERVO OFF")
+            << "cmdSvOn_1"
+            << "" << QString("PC 01; controller 00; PC 18; controller 18; PC 00 00 02; controller 16") + st
+            << QStringList{};
+        QTest::newRow("ALARM RESET")
+            << "cmdSvOn_2"
+            << "" << QString("PC 01; controller 00; PC 20; controller 20; PC 00 00 02; controller 16") + st
+            << QStringList{};
+        QTest::newRow("I/O ALL ON")
+            << "cmdIoAllOnOff_0"
+            << "" << QString("PC 01; controller 00; PC 19; controller 19; PC 00 00 02; controller 16") + st
+            << QStringList{};
+        QTest::newRow("I/O ALL OFF")
+            << "cmdIoAllOnOff_1"
+            << "" << QString("PC 01; controller 00; PC 1A; controller 1A; PC 00 00 02; controller 16") + st
+            << QStringList{};
+        QTest::newRow("stop: the bare DLE") << "cmdRun_1"
+                                            << "" << QString("PC 10") + st << QStringList{};
+        QTest::newRow("run reset: the bare CAN") << "cmdRun_2"
+                                                 << "" << QString("PC 18") + st << QStringList{};
         QTest::newRow("zero return, no status read")
-            << "cmdZR_1" << "" << "PC 01; controller 00; PC 16; controller 16; PC 00 00 02; controller 16"
-            << QStringList{};
+            << "cmdZR_1"
+            << ""
+            << "PC 01; controller 00; PC 16; controller 16; PC 00 00 02; controller 16" << QStringList{};
         QTest::newRow("the picture ZR button too")
-            << "cmdZR_0" << "" << "PC 01; controller 00; PC 16; controller 16; PC 00 00 02; controller 16"
-            << QStringList{};
+            << "cmdZR_0"
+            << ""
+            << "PC 01; controller 00; PC 16; controller 16; PC 00 00 02; controller 16" << QStringList{};
         QTest::newRow("output 8 switched on, no status read")
-            << "chkIoOutput_8" << "" << "PC 01; controller 00; PC 21; controller 21; PC 01 01 00 00 02; controller 16"
-            << QStringList{};
-        QTest::newRow("outputs 0..7 send nothing") << "chkIoOutput_3" << "" << "" << QStringList{};
+            << "chkIoOutput_8"
+            << ""
+            << "PC 01; controller 00; PC 21; controller 21; PC 01 01 00 00 02; controller 16" << QStringList{};
+        QTest::newRow("outputs 0..7 send nothing") << "chkIoOutput_3"
+                                                   << ""
+                                                   << "" << QStringList{};
 
         // A wrong echo is answered with the abort word; the status read then
         // meets the same controller and shows its own box.
-        QTest::newRow("wrong echo: abort word")
-            << "cmdSvOn_0" << "wrongEcho" << "PC 01; controller 00; PC 17; controller 18; PC 00 00 10 01; "
-                                             "controller 00; PC 1C; controller 1D 00 00 00 00 00 03"
+        QTest::newRow("wrong echo: abort word") << "cmdSvOn_0"
+                                                << "wrongEcho"
+                                                << "PC 01; controller 00; PC 17; controller 18; PC 00 00 10 01; "
+                                                   "controller 00; PC 1C; controller 1D 00 00 00 00 00 03"
+                                                << QStringList{kLinkError0};
+        QTest::newRow("refused word: link error")
+            << "cmdSvOn_1"
+            << "refuseWord" << QString("PC 01; controller 00; PC 18; controller 18; PC 00 00 02; controller 15") + st
             << QStringList{kLinkError0};
-        QTest::newRow("refused word: link error") << "cmdSvOn_1" << "refuseWord"
-                                                  << QString("PC 01; controller 00; PC 18; controller 18; PC 00 00 02; controller 15") + st
-                                                  << QStringList{kLinkError0};
         QTest::newRow("I/O ALL OFF refused word: its own text")
-            << "cmdIoAllOnOff_1" << "refuseWord"
-            << QString("PC 01; controller 00; PC 1A; controller 1A; PC 00 00 02; controller 15") + st
+            << "cmdIoAllOnOff_1"
+            << "refuseWord" << QString("PC 01; controller 00; PC 1A; controller 1A; PC 00 00 02; controller 15") + st
             << QStringList{QStringLiteral("통신 에러 발생")};
         QTest::newRow("I/O ALL ON refused word: link error")
-            << "cmdIoAllOnOff_0" << "refuseWord"
-            << QString("PC 01; controller 00; PC 19; controller 19; PC 00 00 02; controller 15") + st
+            << "cmdIoAllOnOff_0"
+            << "refuseWord" << QString("PC 01; controller 00; PC 19; controller 19; PC 00 00 02; controller 15") + st
             << QStringList{kLinkError0};
         QTest::newRow("output refused word: link error")
-            << "chkIoOutput_9" << "refuseWord" << "PC 01; controller 00; PC 21; controller 21; PC 02 01 00 00 02; controller 15"
+            << "chkIoOutput_9"
+            << "refuseWord"
+            << "PC 01; controller 00; PC 21; controller 21; PC 02 01 00 00 02; controller 15"
             << QStringList{kLinkError0};
     }
     void actions()
@@ -218,9 +234,12 @@ private slots:
     {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("word");
-        QTest::newRow("5") << "5" << "05 00";
-        QTest::newRow("empty box runs program 0") << "" << "00 00";
-        QTest::newRow("31") << "31" << "1F 00";
+        QTest::newRow("5") << "5"
+                           << "05 00";
+        QTest::newRow("empty box runs program 0") << ""
+                                                  << "00 00";
+        QTest::newRow("31") << "31"
+                            << "1F 00";
     }
     void runSendsTheBoxNumberAndHoldsServoButtons()
     {
@@ -230,8 +249,10 @@ private slots:
         auto& m = frmMain::instance();
         m.txtRunPrgNo->setText(box);
         click(QStringLiteral("cmdRun_0"));
-        QTRY_COMPARE(link.trace(), then(QStringLiteral("PC 01; controller 00; PC 15; controller 15; PC %1 02; controller 16").arg(word),
-                                    statusRead(link.state())));
+        QTRY_COMPARE(
+            link.trace(),
+            then(QStringLiteral("PC 01; controller 00; PC 15; controller 15; PC %1 02; controller 16").arg(word),
+                 statusRead(link.state())));
         QVERIFY(m.m_Running);
         QVERIFY(m.cmdRun[0]->isEnabled());
         QVERIFY(!m.cmdSvOn[0]->isEnabled());
@@ -251,8 +272,9 @@ private slots:
         // Clicked twice with no status read between: the same state both times.
         click(QStringLiteral("chkIoOutput_8"));
         click(QStringLiteral("chkIoOutput_8"));
-        QTRY_COMPARE(link.trace(), QStringLiteral("PC 01; controller 00; PC 21; controller 21; PC 01 01 00 00 02; controller 16; "
-                                              "PC 01; controller 00; PC 21; controller 21; PC 01 01 00 00 02; controller 16"));
+        QTRY_COMPARE(link.trace(),
+                     QStringLiteral("PC 01; controller 00; PC 21; controller 21; PC 01 01 00 00 02; controller 16; "
+                                    "PC 01; controller 00; PC 21; controller 21; PC 01 01 00 00 02; controller 16"));
         QVERIFY(!m.chkIoOutput[8]->isChecked());
         // After a status read that finds it on, a click switches it off.
         link.state().outputs = 1u << 8;
@@ -261,7 +283,8 @@ private slots:
         QTRY_VERIFY(link.trace().endsWith(QStringLiteral("PC 04")));
         link.emulator().clearTrace();
         click(QStringLiteral("chkIoOutput_8"));
-        QTRY_COMPARE(link.trace(), QStringLiteral("PC 01; controller 00; PC 21; controller 21; PC 01 00 00 00 02; controller 16"));
+        QTRY_COMPARE(link.trace(),
+                     QStringLiteral("PC 01; controller 00; PC 21; controller 21; PC 01 00 00 00 02; controller 16"));
     }
 
     void statusReadDecodesLampsAndArmsTheAlarmOnce()
@@ -322,8 +345,9 @@ private slots:
         testsupport::EmulatorLink link(4);
         link.state().errCode = 71;
         click(QStringLiteral("cmderr"));
-        QTRY_COMPARE(link.trace(), then(QStringLiteral("PC 01; controller 00; PC 1F; controller 1F 47 00 00 00 B9 03; PC 04"),
-                                    statusRead(link.state())));
+        QTRY_COMPARE(link.trace(),
+                     then(QStringLiteral("PC 01; controller 00; PC 1F; controller 1F 47 00 00 00 B9 03; PC 04"),
+                          statusRead(link.state())));
         QCOMPARE(link.boxes.texts(),
                  QStringList{QStringLiteral("System Error 01 :Backup battery Low Voltage\r\n"
                                             "에러발생시 ALARM RESET 버튼을 누르고 에러에 대해 조치하십시요.")});
@@ -393,13 +417,23 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("left");
-        QTest::newRow("in range") << "31" << "" << "31";
-        QTest::newRow("above") << "32" << "0 ~ 31 까지 입력하십시요." << "0";
-        QTest::newRow("negative") << "-1" << "0 ~ 31 까지 입력하십시요." << "0";
+        QTest::newRow("in range") << "31"
+                                  << ""
+                                  << "31";
+        QTest::newRow("above") << "32"
+                               << "0 ~ 31 까지 입력하십시요."
+                               << "0";
+        QTest::newRow("negative") << "-1"
+                                  << "0 ~ 31 까지 입력하십시요."
+                                  << "0";
         QTest::newRow("a letter") << "a" << kNotNumber << "0";
         QTest::newRow("a lone minus") << "-" << kNotNumber << "0";
-        QTest::newRow("emptied: left alone") << "" << "" << "";
-        QTest::newRow("a fraction passes") << "2." << "" << "2.";
+        QTest::newRow("emptied: left alone") << ""
+                                             << ""
+                                             << "";
+        QTest::newRow("a fraction passes") << "2."
+                                           << ""
+                                           << "2.";
     }
     void programNumberBox()
     {

@@ -18,8 +18,8 @@ using app::frmMain;
 
 namespace {
 
-using testsupport::texts::kNotConnected;
 using testsupport::texts::kLinkError0;
+using testsupport::texts::kNotConnected;
 using testsupport::texts::kPortClosed;
 
 // The emulator with the program's port closed, as before "Open(COM1)".
@@ -56,9 +56,12 @@ private slots:
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
-        QTest::newRow("Settings") << "Settings" << "9600,x,8,1";
-        QTest::newRow("Handshaking") << "Handshaking" << "7";
-        QTest::newRow("Handshaking not a number") << "Handshaking" << "abc";
+        QTest::newRow("Settings") << "Settings"
+                                  << "9600,x,8,1";
+        QTest::newRow("Handshaking") << "Handshaking"
+                                     << "7";
+        QTest::newRow("Handshaking not a number") << "Handshaking"
+                                                  << "abc";
     }
     void refusedStoredSettingIsShownAndTheLoadGoesOn()
     {
@@ -164,8 +167,10 @@ private slots:
         QTest::addColumn<int>("port");
         QTest::addColumn<QString>("setting");
         QTest::addColumn<QString>("detail");
-        QTest::newRow("COM2 set") << 2 << "/dev/no-such-port" << "/dev/no-such-port (Properties/COM2)";
-        QTest::newRow("COM1 set") << 1 << "/dev/no-such-usb" << "/dev/no-such-usb (Properties/COM1)";
+        QTest::newRow("COM2 set") << 2 << "/dev/no-such-port"
+                                  << "/dev/no-such-port (Properties/COM2)";
+        QTest::newRow("COM1 set") << 1 << "/dev/no-such-usb"
+                                  << "/dev/no-such-usb (Properties/COM1)";
     }
     void aMissingDeviceIsNamed()
     {

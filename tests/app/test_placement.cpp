@@ -31,18 +31,18 @@ struct Window {
 const QList<Window>& windows()
 {
     static const QList<Window> list = {
-        {"frmSplash", [] () -> common::Form& { return app::frmSplash::instance(); }, true},
-        {"frmMain", [] () -> common::Form& { return app::frmMain::instance(); }, true},
-        {"frmSysPara", [] () -> common::Form& { return params::frmSysPara::instance(); }, true},
-        {"frmGain", [] () -> common::Form& { return params::frmGain::instance(); }, true},
-        {"frmAxis", [] () -> common::Form& { return params::frmAxis::instance(); }, true},
-        {"frmSw", [] () -> common::Form& { return params::frmSw::instance(); }, true},
-        {"frmLmt", [] () -> common::Form& { return params::frmLmt::instance(); }, true},
-        {"frmFile", [] () -> common::Form& { return programs::frmFile::instance(); }, true},
-        {"frmLoc", [] () -> common::Form& { return points::frmLoc::instance(); }, true},
-        {"frmSft", [] () -> common::Form& { return points::frmSft::instance(); }, true},
-        {"frmTP", [] () -> common::Form& { return pendant::frmTP::instance(); }, false},
-        {"frmdir", [] () -> common::Form& { return programs::frmdir::instance(); }, false},
+        {"frmSplash", []() -> common::Form& { return app::frmSplash::instance(); }, true},
+        {"frmMain", []() -> common::Form& { return app::frmMain::instance(); }, true},
+        {"frmSysPara", []() -> common::Form& { return params::frmSysPara::instance(); }, true},
+        {"frmGain", []() -> common::Form& { return params::frmGain::instance(); }, true},
+        {"frmAxis", []() -> common::Form& { return params::frmAxis::instance(); }, true},
+        {"frmSw", []() -> common::Form& { return params::frmSw::instance(); }, true},
+        {"frmLmt", []() -> common::Form& { return params::frmLmt::instance(); }, true},
+        {"frmFile", []() -> common::Form& { return programs::frmFile::instance(); }, true},
+        {"frmLoc", []() -> common::Form& { return points::frmLoc::instance(); }, true},
+        {"frmSft", []() -> common::Form& { return points::frmSft::instance(); }, true},
+        {"frmTP", []() -> common::Form& { return pendant::frmTP::instance(); }, false},
+        {"frmdir", []() -> common::Form& { return programs::frmdir::instance(); }, false},
     };
     return list;
 }
@@ -87,8 +87,12 @@ private slots:
             if (opening == 1)
                 grab(w, QString());
             const QRect g = w.frameGeometry();
-            QVERIFY2(screen.contains(g), qPrintable(QStringLiteral("opening %1 at %2,%3 %4x%5").arg(opening)
-                                                        .arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())));
+            QVERIFY2(screen.contains(g), qPrintable(QStringLiteral("opening %1 at %2,%3 %4x%5")
+                                                        .arg(opening)
+                                                        .arg(g.x())
+                                                        .arg(g.y())
+                                                        .arg(g.width())
+                                                        .arg(g.height())));
             if (entry.centred) {
                 QCOMPARE(g.x(), (screen.width() - g.width()) / 2);
                 QCOMPARE(g.y(), (screen.height() - g.height()) / 2);

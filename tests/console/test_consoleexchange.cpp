@@ -16,8 +16,8 @@ using namespace console;
 using testsupport::EmulatorLink;
 
 namespace {
-using testsupport::texts::kNotConnected;
 using testsupport::texts::kLinkError0;
+using testsupport::texts::kNotConnected;
 
 } // namespace
 
@@ -64,17 +64,17 @@ private slots:
         QTest::newRow("RUN 5") << "" << int(comm::CMD_RUN) << 5 << int(CommandResult::Done)
                                << "PC 01; controller 00; PC 15; controller 15; PC 05 00 02; controller 16"
                                << QStringList{};
-        QTest::newRow("wrong echo: abort word") << "wrongEcho" << int(comm::CMD_SERVO_ON) << 0
-                                                << int(CommandResult::HandshakeFailed)
-                                                << "PC 01; controller 00; PC 17; controller 18; PC 00 00 10"
-                                                << QStringList{};
+        QTest::newRow("wrong echo: abort word")
+            << "wrongEcho" << int(comm::CMD_SERVO_ON) << 0 << int(CommandResult::HandshakeFailed)
+            << "PC 01; controller 00; PC 17; controller 18; PC 00 00 10" << QStringList{};
         QTest::newRow("RUN wrong echo: the same abort word, not the number")
             << "wrongEcho" << int(comm::CMD_RUN) << 5 << int(CommandResult::HandshakeFailed)
             << "PC 01; controller 00; PC 15; controller 16; PC 00 00 10" << QStringList{};
         QTest::newRow("no answer: told once, then the abort word")
             << "silent" << int(comm::CMD_SERVO_ON) << 0 << int(CommandResult::HandshakeFailed) << "PC 01 00 00 10"
             << QStringList{kNotConnected};
-        QTest::newRow("refused word") << "refuseWord" << int(comm::CMD_SERVO_OFF) << 0 << int(CommandResult::WordRefused)
+        QTest::newRow("refused word") << "refuseWord" << int(comm::CMD_SERVO_OFF) << 0
+                                      << int(CommandResult::WordRefused)
                                       << "PC 01; controller 00; PC 18; controller 18; PC 00 00 02; controller 15"
                                       << QStringList{};
     }
@@ -118,8 +118,9 @@ private slots:
         EmulatorLink link;
         QVERIFY(link.ok());
         QCOMPARE(sendCommand(ConsoleCommand(command)), CommandResult::Done);
-        QTRY_COMPARE(link.trace(),
-                     QStringLiteral("PC 01; controller 00; PC %1; controller %1; PC 00 00 02; controller 16").arg(code));
+        QTRY_COMPARE(
+            link.trace(),
+            QStringLiteral("PC 01; controller 00; PC %1; controller %1; PC 00 00 02; controller 16").arg(code));
     }
 
     void runProgramSendsItsNumberAfterTheEcho()
@@ -129,7 +130,8 @@ private slots:
         int startedAt = -1;
         QCOMPARE(runProgram(12, [&] { startedAt = int(link.emulator().pcBytes().size()); }), CommandResult::Done);
         QCOMPARE(startedAt, 2); // after SOH and the code, before the word
-        QTRY_COMPARE(link.trace(), QStringLiteral("PC 01; controller 00; PC 15; controller 15; PC 0C 00 02; controller 16"));
+        QTRY_COMPARE(link.trace(),
+                     QStringLiteral("PC 01; controller 00; PC 15; controller 15; PC 0C 00 02; controller 16"));
         QCOMPARE(link.state().lastRunProgram, 12);
     }
 

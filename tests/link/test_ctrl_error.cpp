@@ -14,8 +14,8 @@ using testsupport::EmulatorLink;
 
 namespace {
 using testsupport::hex;
-using testsupport::texts::kLinkError0;
 using testsupport::texts::kAlarmAdvice;
+using testsupport::texts::kLinkError0;
 using testsupport::texts::kNotConnected;
 
 } // namespace
@@ -41,11 +41,9 @@ private slots:
         QTest::newRow("wrong echo: nothing written, link error box")
             << 3 << "01 1F" << QStringList{kLinkError0} << QStringLiteral("ERROR");
         QTest::newRow("no answer: time-out box, then link error box")
-            << 4 << "01" << QStringList{kNotConnected, kLinkError0}
-            << QStringLiteral("ERROR");
+            << 4 << "01" << QStringList{kNotConnected, kLinkError0} << QStringLiteral("ERROR");
         QTest::newRow("no echo: time-out box, then link error box")
-            << 5 << "01 1F" << QStringList{kNotConnected, kLinkError0}
-            << QStringLiteral("ERROR");
+            << 5 << "01 1F" << QStringList{kNotConnected, kLinkError0} << QStringLiteral("ERROR");
     }
     void readCtrlError()
     {

@@ -15,8 +15,8 @@ using testsupport::EmulatorLink;
 
 namespace {
 using testsupport::hex;
-using testsupport::texts::kNotConnected;
 using testsupport::texts::kLinkError0;
+using testsupport::texts::kNotConnected;
 
 QByteArray bytes(const char* hexText)
 {
@@ -118,8 +118,7 @@ private slots:
         QTest::newRow("bad trailer: link error box") << 1 << 2 << false << "01 1B" << -1 << -1 << linkError;
         QTest::newRow("wrong echo: link error box") << 1 << 3 << false << "01 1B" << -1 << -1 << linkError;
         QTest::newRow("no answer: time-out box, then link error box")
-            << 1 << 4 << false << "01" << -1 << -1
-            << QStringList{kNotConnected, kLinkError0};
+            << 1 << 4 << false << "01" << -1 << -1 << QStringList{kNotConnected, kLinkError0};
     }
     void statusRead()
     {

@@ -18,10 +18,9 @@ using testsupport::EmulatorLink;
 namespace {
 
 using testsupport::hex;
-using testsupport::texts::kNotConnected;
 using testsupport::texts::kLinkError0;
+using testsupport::texts::kNotConnected;
 using testsupport::texts::kPortClosed;
-
 
 QByteArray bytes(const char* hexText)
 {
@@ -163,10 +162,12 @@ private slots:
         QTest::addColumn<double>("minWait");
         const QStringList none;
         const QStringList timeout{kNotConnected};
-        QTest::newRow("echoed") << Fault::None << Handshake::Echoed << "PC 01; controller 00; PC 17; controller 17" << none << 0.0;
+        QTest::newRow("echoed") << Fault::None << Handshake::Echoed << "PC 01; controller 00; PC 17; controller 17"
+                                << none << 0.0;
         QTest::newRow("wrong echo: no box")
             << Fault::WrongEcho << Handshake::WrongEcho << "PC 01; controller 00; PC 17; controller 18" << none << 0.0;
-        QTest::newRow("no answer to SOH: one box after 7 s") << Fault::Silent << Handshake::TimedOut << "PC 01" << timeout << 7.0;
+        QTest::newRow("no answer to SOH: one box after 7 s")
+            << Fault::Silent << Handshake::TimedOut << "PC 01" << timeout << 7.0;
         QTest::newRow("no echo: one box after 7 s")
             << Fault::SilentAfterSoh << Handshake::TimedOut << "PC 01; controller 00; PC 17" << timeout << 7.0;
     }
@@ -489,9 +490,7 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::newRow("0, OK") << 0 << kLinkError0 << int(common::MsgAnswer::Ok);
         QTest::newRow("0, Cancel does what OK does") << 0 << kLinkError0 << int(common::MsgAnswer::Cancel);
-        QTest::newRow("1: port closed") << 1
-                                        << kPortClosed
-                                        << int(common::MsgAnswer::Ok);
+        QTest::newRow("1: port closed") << 1 << kPortClosed << int(common::MsgAnswer::Ok);
     }
     void linkErrorBox()
     {

@@ -18,9 +18,8 @@ using testsupport::EmulatorLink;
 namespace {
 
 using testsupport::hex;
-using testsupport::texts::kNotConnected;
 using testsupport::texts::kLinkError0;
-
+using testsupport::texts::kNotConnected;
 
 QByteArray bytes(const QString& hexText)
 {

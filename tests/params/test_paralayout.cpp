@@ -91,18 +91,27 @@ private slots:
         QTest::addColumn<int>("set");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("box");
-        QTest::newRow("system file name") << int(Sys) << "sysLabel_19" << "txtSysFileName";
-        QTest::newRow("gain file name") << int(Gain) << "GainLabel_10" << "txtGainParaFileName";
-        QTest::newRow("axis file name") << int(Axis) << "Label1_0" << "txtAxisParaFileName";
-        QTest::newRow("S/W file name") << int(Sw) << "Label1_18" << "txtSwFileName";
-        QTest::newRow("limit file name") << int(Lmt) << "Label1_6" << "txtLmtParaFileName";
-        QTest::newRow("system PSIG") << int(Sys) << "sysLabel_12" << "txtSys_0";
-        QTest::newRow("system MSPD") << int(Sys) << "sysLabel_17" << "txtSys_5";
-        QTest::newRow("system HEX unit") << int(Sys) << "txtSys_2" << "Label1_2";
-        QTest::newRow("system msec unit") << int(Sys) << "txtSys_4" << "Label1_4";
+        QTest::newRow("system file name") << int(Sys) << "sysLabel_19"
+                                          << "txtSysFileName";
+        QTest::newRow("gain file name") << int(Gain) << "GainLabel_10"
+                                        << "txtGainParaFileName";
+        QTest::newRow("axis file name") << int(Axis) << "Label1_0"
+                                        << "txtAxisParaFileName";
+        QTest::newRow("S/W file name") << int(Sw) << "Label1_18"
+                                       << "txtSwFileName";
+        QTest::newRow("limit file name") << int(Lmt) << "Label1_6"
+                                         << "txtLmtParaFileName";
+        QTest::newRow("system PSIG") << int(Sys) << "sysLabel_12"
+                                     << "txtSys_0";
+        QTest::newRow("system MSPD") << int(Sys) << "sysLabel_17"
+                                     << "txtSys_5";
+        QTest::newRow("system HEX unit") << int(Sys) << "txtSys_2"
+                                         << "Label1_2";
+        QTest::newRow("system msec unit") << int(Sys) << "txtSys_4"
+                                          << "Label1_4";
         for (int k = 0; k < 18; ++k)
-            QTest::addRow("S/W field %d", k) << int(Sw) << QStringLiteral("Label1_%1").arg(k)
-                                             << QStringLiteral("txtSw_%1").arg(k);
+            QTest::addRow("S/W field %d", k)
+                << int(Sw) << QStringLiteral("Label1_%1").arg(k) << QStringLiteral("txtSw_%1").arg(k);
     }
     void labelsBesideTheirBoxes()
     {
@@ -147,7 +156,8 @@ private slots:
         for (int a = 0; a < 4; ++a) {
             QCOMPARE(w.fraAxis[std::size_t(a)]->title(), QStringLiteral("%1 AXIS").arg(a + 1));
             if (a > 0)
-                QVERIFY(rectIn(w.fraAxis[std::size_t(a)], &w).left() > rectIn(w.fraAxis[std::size_t(a - 1)], &w).right());
+                QVERIFY(rectIn(w.fraAxis[std::size_t(a)], &w).left() >
+                        rectIn(w.fraAxis[std::size_t(a - 1)], &w).right());
         }
         for (int k = 0; k < 10; ++k) {
             const QRect label = rectIn(w.GainLabel[std::size_t(k)], &w);

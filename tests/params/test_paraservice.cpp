@@ -19,7 +19,10 @@ namespace {
 
 using testsupport::texts::kLinkError0;
 
-QString hex(const QByteArray& b) { return QString::fromLatin1(b.toHex(' ').toUpper()); }
+QString hex(const QByteArray& b)
+{
+    return QString::fromLatin1(b.toHex(' ').toUpper());
+}
 } // namespace
 
 class TestParaService : public QObject {
@@ -81,7 +84,8 @@ private slots:
         QCOMPARE(link.state().blocksRefusedByPc, 1);
         QCOMPARE(link.boxes.texts(), QStringList{kLinkError0});
         if (!badChecksum && announced < 80)
-            QVERIFY(std::all_of(comm::g_RxData.begin(), comm::g_RxData.end(), [](std::uint8_t b) { return b == 0xAA; }));
+            QVERIFY(
+                std::all_of(comm::g_RxData.begin(), comm::g_RxData.end(), [](std::uint8_t b) { return b == 0xAA; }));
     }
 
     void longerBlockWithinTheBufferIsTaken()

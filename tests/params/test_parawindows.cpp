@@ -18,10 +18,10 @@
 #include <QtTest>
 
 using namespace paratest;
-using testsupport::texts::kPortClosed;
-using testsupport::texts::kNoSaveName;
 using common::color::ButtonFace;
 using common::color::Yellow;
+using testsupport::texts::kNoSaveName;
+using testsupport::texts::kPortClosed;
 
 class TestParaWindows : public QObject {
     Q_OBJECT
@@ -431,8 +431,7 @@ private slots:
             w.cmdRcv_Click();
         else
             w.cmdTrans_Click();
-        QCOMPARE(boxes.texts(),
-                 QStringList{kPortClosed});
+        QCOMPARE(boxes.texts(), QStringList{kPortClosed});
         QCOMPARE(boxes.boxes[0].title, QStringLiteral("ERROR"));
         QVERIFY(w.cmdRcv->isEnabled());
         QVERIFY(w.cmdTrans->isEnabled());

@@ -50,7 +50,9 @@ private slots:
             const int room = b->width() - 2 * frame;
             const int text = b->fontMetrics().horizontalAdvance(b->text());
             QVERIFY2(text < room, qPrintable(QStringLiteral("%1 \"%2\": caption %3 px, key %4 px inside its border")
-                                                 .arg(b->objectName(), b->text()).arg(text).arg(room)));
+                                                 .arg(b->objectName(), b->text())
+                                                 .arg(text)
+                                                 .arg(room)));
             QVERIFY2(b->fontMetrics().height() <= b->height() - 2 * frame, qPrintable(b->objectName()));
             ++checked;
         }

@@ -28,9 +28,8 @@ Q_DECLARE_METATYPE(points::Table)
 namespace {
 
 using testsupport::hex;
-using testsupport::texts::kNotConnected;
 using testsupport::texts::kLinkError0;
-
+using testsupport::texts::kNotConnected;
 
 using Values = std::array<std::int32_t, 4>;
 

@@ -27,9 +27,9 @@ namespace {
 
 using testsupport::readAll;
 using testsupport::writeFile;
-using testsupport::texts::kPortClosed;
-using testsupport::texts::kNotNumber;
 using testsupport::texts::kNoSaveName;
+using testsupport::texts::kNotNumber;
+using testsupport::texts::kPortClosed;
 
 const QString kNoTransName = QStringLiteral("File Open 메뉴에서 전송할 화일명을 입력하십시요.");
 

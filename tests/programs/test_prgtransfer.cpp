@@ -29,9 +29,8 @@ namespace {
 using testsupport::hex;
 using testsupport::readAll;
 using testsupport::writeFile;
-using testsupport::texts::kNotConnected;
 using testsupport::texts::kLinkError0;
-
+using testsupport::texts::kNotConnected;
 
 constexpr StepWord kMve001 = 0x01100400;
 constexpr StepWord kDly100 = 0x23000064;
@@ -357,7 +356,8 @@ private slots:
             RecvPrgFile(0, &view);
         }
         QCOMPARE(link.boxes.texts(), boxes);
-        QTRY_VERIFY2(link.trace().endsWith(traceEnd), qPrintable(link.trace())); // the emulator reads the PC's last byte
+        QTRY_VERIFY2(link.trace().endsWith(traceEnd),
+                     qPrintable(link.trace())); // the emulator reads the PC's last byte
         QCOMPARE(readAll(view.recvFile), QByteArray("old\r\n"));
         QCOMPARE(link.state().programs[3][0], std::uint8_t(0xEE));
         if (trans)

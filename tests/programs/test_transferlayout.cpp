@@ -20,9 +20,18 @@ using programs::frmFile;
 
 namespace {
 
-bool above(const QRect& a, const QRect& b) { return a.bottom() < b.top(); }
-bool leftOf(const QRect& a, const QRect& b) { return a.right() < b.left(); }
-bool overlapsColumn(const QRect& a, const QRect& b) { return a.left() <= b.right() && a.right() >= b.left(); }
+bool above(const QRect& a, const QRect& b)
+{
+    return a.bottom() < b.top();
+}
+bool leftOf(const QRect& a, const QRect& b)
+{
+    return a.right() < b.left();
+}
+bool overlapsColumn(const QRect& a, const QRect& b)
+{
+    return a.left() <= b.right() && a.right() >= b.left();
+}
 
 } // namespace
 
@@ -34,14 +43,16 @@ private slots:
         QTest::addColumn<QString>("frame");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("names"); // file label, number label, file box, number box, open, bar, one, all
-        QTest::newRow("sending") << "fraFileTrans" << "FILE Trans (PC ▶ ZEL)"
-                                 << QStringList{"Label1_2",         "Label1_3",       "txtFileTrans_0",
-                                                "txtFileTrans_1",   "cmdFileTransOpen", "ProgressBarTrans",
-                                                "cmdFileTrans_0",   "cmdFileTrans_1"};
-        QTest::newRow("receiving") << "fraFileReceive" << "FILE Receive (ZEL ▶ PC)"
-                                   << QStringList{"Label1_5",           "Label1_4",          "txtFileReceive_0",
-                                                  "txtFileReceive_1",   "cmdFileReceiveOpen", "ProgressBarReceive",
-                                                  "cmdFileReceive_0",   "cmdFileReceive_1"};
+        QTest::newRow("sending") << "fraFileTrans"
+                                 << "FILE Trans (PC ▶ ZEL)"
+                                 << QStringList{"Label1_2",       "Label1_3",         "txtFileTrans_0",
+                                                "txtFileTrans_1", "cmdFileTransOpen", "ProgressBarTrans",
+                                                "cmdFileTrans_0", "cmdFileTrans_1"};
+        QTest::newRow("receiving") << "fraFileReceive"
+                                   << "FILE Receive (ZEL ▶ PC)"
+                                   << QStringList{"Label1_5",         "Label1_4",           "txtFileReceive_0",
+                                                  "txtFileReceive_1", "cmdFileReceiveOpen", "ProgressBarReceive",
+                                                  "cmdFileReceive_0", "cmdFileReceive_1"};
     }
     void transferSides()
     {
@@ -59,7 +70,8 @@ private slots:
             QVERIFY2(c && inside(c, f), qPrintable(name));
             r << rectIn(c, &w);
         }
-        const QRect fileLabel = textRectIn(control(w, names[0]), &w), numberLabel = textRectIn(control(w, names[1]), &w);
+        const QRect fileLabel = textRectIn(control(w, names[0]), &w),
+                    numberLabel = textRectIn(control(w, names[1]), &w);
         const QRect fileBox = r[2], numberBox = r[3], open = r[4], bar = r[5], one = r[6], all = r[7];
         QVERIFY(above(fileLabel, fileBox) && overlapsColumn(fileLabel, fileBox));
         QVERIFY(above(numberLabel, numberBox) && overlapsColumn(numberLabel, numberBox));

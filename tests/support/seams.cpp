@@ -13,7 +13,10 @@ MessageRecorder::MessageRecorder()
     });
 }
 
-MessageRecorder::~MessageRecorder() { common::setMessageHandler({}); }
+MessageRecorder::~MessageRecorder()
+{
+    common::setMessageHandler({});
+}
 
 QStringList MessageRecorder::texts() const
 {
@@ -36,7 +39,10 @@ FileDialogAnswers::FileDialogAnswers()
     });
 }
 
-FileDialogAnswers::~FileDialogAnswers() { common::setFileDialogHandler({}); }
+FileDialogAnswers::~FileDialogAnswers()
+{
+    common::setFileDialogHandler({});
+}
 
 SettingsStore::SettingsStore()
 {
@@ -45,7 +51,10 @@ SettingsStore::SettingsStore()
     });
 }
 
-SettingsStore::~SettingsStore() { common::setSettingsReader({}); }
+SettingsStore::~SettingsStore()
+{
+    common::setSettingsReader({});
+}
 
 FastClock::FastClock(double s) : step(s)
 {

@@ -320,7 +320,7 @@ struct ParamCommand {
     QByteArray State::*block;
 };
 constexpr ParamCommand kParamCommands[] = {
-    {CMD_SYS_RECV, CMD_SYS_TRANS, &State::sysBlock},   {CMD_GAIN_RECV, CMD_GAIN_TRANS, &State::gainBlock},
+    {CMD_SYS_RECV, CMD_SYS_TRANS, &State::sysBlock},    {CMD_GAIN_RECV, CMD_GAIN_TRANS, &State::gainBlock},
     {CMD_AXIS_RECV, CMD_AXIS_TRANS, &State::axisBlock}, {CMD_SW_RECV, CMD_SW_TRANS, &State::swBlock},
     {CMD_LMT_RECV, CMD_LMT_TRANS, &State::lmtBlock},
 };

@@ -26,8 +26,7 @@ void appendLe32(QByteArray& out, std::int32_t v)
         out.append(char((u >> (8 * k)) & 0xFFu));
 }
 
-template <std::size_t N>
-QByteArray perAxis(const std::int32_t (&values)[N], int axes)
+template <std::size_t N> QByteArray perAxis(const std::int32_t (&values)[N], int axes)
 {
     QByteArray out;
     for (int a = 0; a < axes; ++a)

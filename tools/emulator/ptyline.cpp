@@ -178,8 +178,7 @@ void PtyLine::send(const QByteArray& bytes, int delayMs)
         return;
     }
     // Answers keep their order even when the delay changes between them.
-    const qint64 due =
-        std::max(nowMs() + std::max(delayMs, 0), m_pending.empty() ? qint64(0) : m_pending.back().dueMs);
+    const qint64 due = std::max(nowMs() + std::max(delayMs, 0), m_pending.empty() ? qint64(0) : m_pending.back().dueMs);
     m_pending.push_back({due, bytes});
     if (!m_delayTimer->isActive())
         m_delayTimer->start(int(std::max<qint64>(0, m_pending.front().dueMs - nowMs())));

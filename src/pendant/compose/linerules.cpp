@@ -25,33 +25,33 @@ constexpr FieldTest hex(int start, int length, int lower, int upper)
 constexpr FieldTest noField{};
 
 constexpr WrittenRule commit(std::string_view tag, std::string_view forms, FieldTest field = noField,
-                         std::string_view message = {})
+                             std::string_view message = {})
 {
     return {tag, forms, field, message, Outcome::Commit};
 }
 constexpr WrittenRule step(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
-                       std::string_view state, std::string_view captions)
+                           std::string_view state, std::string_view captions)
 {
     return {tag, forms, field, message, Outcome::Step, state, captions};
 }
 // The new state is the line's own word followed by "_1".
 constexpr WrittenRule stepWord(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
-                           std::string_view captions)
+                               std::string_view captions)
 {
     return {tag, forms, field, message, Outcome::StepOpWord, {}, captions};
 }
 constexpr WrittenRule stepKeep(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
-                           std::string_view captions)
+                               std::string_view captions)
 {
     return {tag, forms, field, message, Outcome::StepKeepState, {}, captions};
 }
-constexpr WrittenRule stepAppend(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
-                             std::string_view state, std::string_view append)
+constexpr WrittenRule stepAppend(std::string_view tag, std::string_view forms, FieldTest field,
+                                 std::string_view message, std::string_view state, std::string_view append)
 {
     return {tag, forms, field, message, Outcome::StepAppend, state, {}, append};
 }
 constexpr WrittenRule append(std::string_view tag, std::string_view forms, FieldTest field, std::string_view message,
-                         std::string_view text)
+                             std::string_view text)
 {
     return {tag, forms, field, message, Outcome::Append, {}, {}, text};
 }
@@ -347,7 +347,7 @@ constexpr WrittenRule kArithmeticRows[] = {
 };
 
 constexpr std::span<const WrittenRule> kGroups[] = {kPointMotionRows, kPathMotionRows, kProgramFlowRows,
-                                                kSignalRows,      kParameterRows,  kArithmeticRows};
+                                                    kSignalRows,      kParameterRows,  kArithmeticRows};
 
 QStringList split(std::string_view s, std::string_view separator)
 {

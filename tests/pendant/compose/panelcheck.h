@@ -83,8 +83,8 @@ inline QStringList captionsOf(const pendant::compose::PanelState& s)
 // QCOMPARE each part, so a failing row says which one differs.
 #define COMPARE_PANEL(actual, expected)                                                                                \
     do {                                                                                                               \
-        const pendant::compose::PanelState& a_ = (actual);                                                                      \
-        const pendant::compose::PanelState& e_ = (expected);                                                                    \
+        const pendant::compose::PanelState& a_ = (actual);                                                             \
+        const pendant::compose::PanelState& e_ = (expected);                                                           \
         QCOMPARE(a_.Text, e_.Text);                                                                                    \
         QCOMPARE(a_.STATE_COMMAND, e_.STATE_COMMAND);                                                                  \
         QCOMPARE(a_.STATE_PARA, e_.STATE_PARA);                                                                        \

@@ -166,21 +166,17 @@ private slots:
         const int func = 4;
         const int def = 5;
         QTest::newRow("OR R05 R07") << func << "OR" << QStringList{"REG", "05", "ENT", "REG", "07"} << "OR R05 R07";
-        QTest::newRow("OR R05 0012") << func << "OR" << QStringList{"REG", "05", "ENT", "0~9", "0012"}
-                                     << "OR R05 0012";
+        QTest::newRow("OR R05 0012") << func << "OR" << QStringList{"REG", "05", "ENT", "0~9", "0012"} << "OR R05 0012";
         QTest::newRow("OR *12 234h") << func << "OR" << QStringList{"R(R)", "12", "ENT", "HEX", "1234"}
                                      << "OR *12 234h";
         QTest::newRow("OR *12 F15") << func << "OR" << QStringList{"R(R)", "12", "ENT", "FREG", "15"} << "OR *12 F15";
-        QTest::newRow("ADD R05 F03") << func << "ADD" << QStringList{"REG", "05", "ENT", "FREG", "03"}
-                                     << "ADD R05 F03";
-        QTest::newRow("SUB *07 R10") << func << "SUB" << QStringList{"R(R)", "07", "ENT", "REG", "10"}
-                                     << "SUB *07 R10";
+        QTest::newRow("ADD R05 F03") << func << "ADD" << QStringList{"REG", "05", "ENT", "FREG", "03"} << "ADD R05 F03";
+        QTest::newRow("SUB *07 R10") << func << "SUB" << QStringList{"R(R)", "07", "ENT", "REG", "10"} << "SUB *07 R10";
         QTest::newRow("AND R01 123h") << func << "AND" << QStringList{"REG", "01", "ENT", "HEX", "123"}
                                       << "AND R01 123h";
         QTest::newRow("MUL R02 4095") << func << "MUL" << QStringList{"REG", "02", "ENT", "0~9", "4095"}
                                       << "MUL R02 4095";
-        QTest::newRow("SET *03 *31") << def << "SET" << QStringList{"R(R)", "03", "ENT", "R(R)", "31"}
-                                     << "SET *03 *31";
+        QTest::newRow("SET *03 *31") << def << "SET" << QStringList{"R(R)", "03", "ENT", "R(R)", "31"} << "SET *03 *31";
     }
 
     void composeOperationLines()

@@ -58,7 +58,8 @@ private slots:
                 << Editor::Cmd << QString::fromLatin1(line) << QString::fromLatin1(temp) << QString::fromLatin1(keys)
                 << after << QString::fromLatin1(tempAfter);
         };
-        const auto para = [](const char* name, const char* line, const char* temp, const char* keys, QStringList after) {
+        const auto para = [](const char* name, const char* line, const char* temp, const char* keys,
+                             QStringList after) {
             QTest::newRow(qPrintable(QStringLiteral("para: ") + QString::fromLatin1(name)))
                 << Editor::Para << QString::fromLatin1(line) << QString::fromLatin1(temp) << QString::fromLatin1(keys)
                 << after << QString::fromLatin1(temp);
@@ -220,7 +221,7 @@ private slots:
         cmd("LAx lead from the line", "LAP F05 3 04", "LES F09 1", "2", {"LAP F05 3 42"}, "LES F09 1");
 
         para("ACC value, . drops the first digit, - nothing", "ACC 2 015", "ACC 2", "5.-",
-            {"ACC 2 155", "ACC 2 055", "ACC 2 055"});
+             {"ACC 2 155", "ACC 2 055", "ACC 2 055"});
         para("DCC value", "DCC 3 000", "DCC 3", "4", {"DCC 3 004"});
         para("SPD register", "SPD 1 R05", "SPD 1", "3", {"SPD 1 R53"});
         para("SPD indirect", "SPD 1 *05", "SPD 1", "0", {"SPD 1 *50"});
@@ -306,62 +307,62 @@ private slots:
         QTest::addColumn<QString>("temp");
         QTest::addColumn<QString>("after");
         QTest::newRow("cmd: JB, empty TEMP") << Editor::Cmd << "JB 07 L00"
-                                        << ""
-                                        << "JB 07 L03";
+                                             << ""
+                                             << "JB 07 L03";
         QTest::newRow("cmd: JB, TEMP of another command") << Editor::Cmd << "JB 07 L00"
-                                                     << "SIGO 2"
-                                                     << "JB 07 L03";
+                                                          << "SIGO 2"
+                                                          << "JB 07 L03";
         QTest::newRow("cmd: JB, TEMP of other length") << Editor::Cmd << "JB 07 L00"
-                                                  << "JB -05"
-                                                  << "JB 07 L03";
+                                                       << "JB -05"
+                                                       << "JB 07 L03";
         QTest::newRow("cmd: SIGO, empty TEMP") << Editor::Cmd << "SIGO 2 00h"
-                                          << ""
-                                          << "SIGO 2 03h";
+                                               << ""
+                                               << "SIGO 2 03h";
         QTest::newRow("cmd: SIGO, other digit in TEMP") << Editor::Cmd << "SIGO 2 00h"
-                                                   << "SIGO 3"
-                                                   << "SIGO 3 03h";
+                                                        << "SIGO 3"
+                                                        << "SIGO 3 03h";
         QTest::newRow("cmd: TMS, plain TEMP for the inverted line") << Editor::Cmd << "TMS -07 0001"
-                                                               << "TMS 07"
-                                                               << "TMS -07 0013";
+                                                                    << "TMS 07"
+                                                                    << "TMS -07 0013";
         QTest::newRow("cmd: SM third, TEMP of the second step") << Editor::Cmd << "SM 05 07 00"
-                                                           << "SM 05"
-                                                           << "SM 05 07 03";
+                                                                << "SM 05"
+                                                                << "SM 05 07 03";
         QTest::newRow("cmd: INT, empty TEMP") << Editor::Cmd << "INT 2 L05"
-                                         << ""
-                                         << "INT 2 L53";
+                                              << ""
+                                              << "INT 2 L53";
         QTest::newRow("cmd: F, empty TEMP") << Editor::Cmd << "F05 0000.00"
-                                       << ""
-                                       << "F05 0000.03";
+                                            << ""
+                                            << "F05 0000.03";
         QTest::newRow("cmd: F, OF TEMP") << Editor::Cmd << "F05 0012.34"
-                                    << "OF1"
-                                    << "F05 0123.43";
+                                         << "OF1"
+                                         << "F05 0123.43";
         QTest::newRow("cmd: OF, F TEMP") << Editor::Cmd << "OF2 -0000.05"
-                                    << "F05"
-                                    << "OF2 -0000.53";
+                                         << "F05"
+                                         << "OF2 -0000.53";
         QTest::newRow("para: ACC, empty TEMP") << Editor::Para << "ACC 2 015"
-                                         << ""
-                                         << "ACC 2 153";
+                                               << ""
+                                               << "ACC 2 153";
         QTest::newRow("para: DCC, ACC TEMP") << Editor::Para << "DCC 3 000"
-                                       << "ACC 3"
-                                       << "DCC 3 003";
+                                             << "ACC 3"
+                                             << "DCC 3 003";
         QTest::newRow("para: SPD, other axis in TEMP") << Editor::Para << "SPD 1 R05"
-                                                 << "SPD 2"
-                                                 << "SPD 2 R53";
+                                                       << "SPD 2"
+                                                       << "SPD 2 R53";
         QTest::newRow("para: ADD, empty TEMP") << Editor::Para << "ADD R05 R12"
-                                         << ""
-                                         << "ADD R05 R23";
+                                               << ""
+                                               << "ADD R05 R23";
         QTest::newRow("para: ADD, OR TEMP") << Editor::Para << "ADD R05 R12"
-                                      << "OR R05"
-                                      << "ADD R05 R23";
+                                            << "OR R05"
+                                            << "ADD R05 R23";
         QTest::newRow("para: SUB, ADD TEMP") << Editor::Para << "SUB R05 0012"
-                                       << "ADD R05"
-                                       << "SUB R05 0123";
+                                             << "ADD R05"
+                                             << "SUB R05 0123";
         QTest::newRow("para: OR, three-letter TEMP") << Editor::Para << "OR *12 R05"
-                                               << "OR *12 "
-                                               << "OR *12 R53";
+                                                     << "OR *12 "
+                                                     << "OR *12 R53";
         QTest::newRow("para: MUF, ADF TEMP") << Editor::Para << "MUF *03 R11"
-                                       << "ADF *03"
-                                       << "MUF *03 R13";
+                                             << "ADF *03"
+                                             << "MUF *03 R13";
     }
     void staleTempCommandDoesNotWipeTheLine()
     {
@@ -391,12 +392,14 @@ private slots:
                               "IF R05 >",  "IF R5",          "JMP L05 R0",  "STOP",        "SIGO 2",
                               "SIGO AON",  "SIGI R05 1",     "PWR ON",      "INT 2 OFF",   "CCLR 1",
                               "F05 12.50", "LAP F05 1 2",    "ACC 2 015",   "ADD R05"})
-            QTest::newRow(qPrintable(QStringLiteral("cmd: ") + QString::fromLatin1(l))) << Editor::Cmd << QString::fromLatin1(l);
+            QTest::newRow(qPrintable(QStringLiteral("cmd: ") + QString::fromLatin1(l)))
+                << Editor::Cmd << QString::fromLatin1(l);
         for (const char* l :
              {"",          "WRITE APOS", "WRITE IN",   "ACC 2",       "SPD 3",       "ADD R5",  "ADD",      "OR",
               "OR R5",     "ORR05",      "INC R5",     "ADF R01",     "DEC R01 R02", "VEL 100", "READ P12", "TSPD 1000",
               "INP 12345", "add R05",    "SET R05 R1", "ADD R05 12h", "MVE P000",    "MA P001"})
-            QTest::newRow(qPrintable(QStringLiteral("para: ") + QString::fromLatin1(l))) << Editor::Para << QString::fromLatin1(l);
+            QTest::newRow(qPrintable(QStringLiteral("para: ") + QString::fromLatin1(l)))
+                << Editor::Para << QString::fromLatin1(l);
     }
     void linesWithoutRowStayUnchanged()
     {
@@ -475,10 +478,10 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("after");
         for (int key = 0; key < 9; ++key) {
-            QTest::addRow("cmd: key %d", key) << Editor::Cmd << QStringLiteral("DLY 000000") << key
-                                              << QStringLiteral("DLY 00000%1").arg(key + 1);
-            QTest::addRow("para: key %d", key) << Editor::Para << QStringLiteral("INP 000000") << key
-                                               << QStringLiteral("INP 00000%1").arg(key + 1);
+            QTest::addRow("cmd: key %d", key)
+                << Editor::Cmd << QStringLiteral("DLY 000000") << key << QStringLiteral("DLY 00000%1").arg(key + 1);
+            QTest::addRow("para: key %d", key)
+                << Editor::Para << QStringLiteral("INP 000000") << key << QStringLiteral("INP 00000%1").arg(key + 1);
         }
         QTest::newRow("cmd: 0") << Editor::Cmd << QStringLiteral("DLY 000001") << 9 << QStringLiteral("DLY 000010");
         QTest::newRow("cmd: .") << Editor::Cmd << QStringLiteral("DLY 000001") << 10 << QStringLiteral("DLY 000001");
