@@ -83,11 +83,11 @@ void PointWindow::buildSides(std::span<QLabel*> labels)
         connect(m_recv.buttons[std::size_t(i)], &QPushButton::clicked, this, [this, i] { receiveClick(i); });
 }
 
-PointWindow::Side PointWindow::buildSide(const SideControls& spec, std::span<QLabel*> labels)
+PointWindow::Side PointWindow::buildSide(const SideControls& controls, std::span<QLabel*> labels)
 {
     Side side;
-    side.frame = new QGroupBox(utf8(spec.frameCaption), this);
-    side.frame->setObjectName(utf8(spec.frame));
+    side.frame = new QGroupBox(utf8(controls.frameCaption), this);
+    side.frame->setObjectName(utf8(controls.frame));
     auto* row = new QHBoxLayout(side.frame);
     side.grid = new QGridLayout;
     row->addLayout(side.grid, 1);
@@ -102,36 +102,36 @@ PointWindow::Side PointWindow::buildSide(const SideControls& spec, std::span<QLa
         return l;
     };
 
-    side.grid->addWidget(label(spec.fileLabel, QStringLiteral("File Name")), 0, 0);
+    side.grid->addWidget(label(controls.fileLabel, QStringLiteral("File Name")), 0, 0);
     side.file = new QLineEdit(side.frame);
-    side.file->setObjectName(utf8(spec.fileBox));
+    side.file->setObjectName(utf8(controls.fileBox));
     side.grid->addWidget(side.file, 0, 1, 1, 7);
 
     for (int i = 0; i < 2; ++i) {
         auto* box = new QLineEdit(QStringLiteral("0"), side.frame);
-        box->setObjectName(QStringLiteral("%1_%2").arg(utf8(spec.numberBox)).arg(i));
+        box->setObjectName(QStringLiteral("%1_%2").arg(utf8(controls.numberBox)).arg(i));
         box->setAlignment(Qt::AlignCenter);
         box->setMaxLength(m_desc.numberLength);
         side.number[std::size_t(i)] = box;
         // The label spans two columns; its text stands against its box.
-        QLabel* caption = label(spec.numberLabels[std::size_t(i)], utf8(spec.numberCaptions[std::size_t(i)]));
+        QLabel* caption = label(controls.numberLabels[std::size_t(i)], utf8(controls.numberCaptions[std::size_t(i)]));
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         side.grid->addWidget(caption, 1, 4 * i, 1, 2);
         side.grid->addWidget(box, 1, 4 * i + 2, 1, 2);
     }
 
     side.bar = new QProgressBar(side.frame);
-    side.bar->setObjectName(utf8(spec.bar));
+    side.bar->setObjectName(utf8(controls.bar));
     side.bar->setRange(0, 100);
     side.bar->setValue(0);
     side.grid->addWidget(side.bar, 3, 0, 1, 8);
 
-    for (std::size_t i = 0; i < spec.sideButtons.size(); ++i) {
-        auto* b = new QPushButton(utf8(spec.sideButtons[i].caption), side.frame);
-        b->setObjectName(QStringLiteral("%1_%2").arg(utf8(spec.buttons)).arg(i));
+    for (std::size_t i = 0; i < controls.sideButtons.size(); ++i) {
+        auto* b = new QPushButton(utf8(controls.sideButtons[i].caption), side.frame);
+        b->setObjectName(QStringLiteral("%1_%2").arg(utf8(controls.buttons)).arg(i));
         buttons->addWidget(b);
         side.buttons.push_back(b);
-        side.actions.push_back(spec.sideButtons[i].action);
+        side.actions.push_back(controls.sideButtons[i].action);
     }
     buttons->addStretch();
     return side;

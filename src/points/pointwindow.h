@@ -141,7 +141,7 @@ protected:
     CommonDialog* m_dialog = nullptr;
 
 private:
-    Side buildSide(const SideControls& spec, std::span<QLabel*> labels);
+    Side buildSide(const SideControls& controls, std::span<QLabel*> labels);
     void click(Side& side, bool transSide, int index);
     void runAction(Side& side, bool transSide, PointAction action);
     void numberChanged(Side& side, int index);

@@ -363,18 +363,18 @@ QStringList split(std::string_view s, std::string_view separator)
     }
 }
 
-LineRule build(const WrittenRule& spec)
+LineRule build(const WrittenRule& written)
 {
     LineRule r;
-    r.tag = common::toQString(spec.tag);
-    r.field = spec.field;
-    r.message = common::toQString(spec.message);
-    r.outcome = spec.outcome;
-    r.state = common::toQString(spec.state);
-    r.captions = split(spec.captions, "|");
-    r.append = common::toQString(spec.append);
-    r.operationBlock = spec.family == Family::OperationWord;
-    for (const QString& form : split(spec.forms, " or ")) {
+    r.tag = common::toQString(written.tag);
+    r.field = written.field;
+    r.message = common::toQString(written.message);
+    r.outcome = written.outcome;
+    r.state = common::toQString(written.state);
+    r.captions = split(written.captions, "|");
+    r.append = common::toQString(written.append);
+    r.operationBlock = written.family == Family::OperationWord;
+    for (const QString& form : split(written.forms, " or ")) {
         if (!r.operationBlock) {
             r.forms.push_back({common::LineTemplate(form), QString(), 0});
             continue;
@@ -394,8 +394,8 @@ const std::vector<LineRule>& lineRules()
     static const std::vector<LineRule> rules = [] {
         std::vector<LineRule> out;
         for (std::span<const WrittenRule> group : kGroups)
-            for (const WrittenRule& spec : group)
-                out.push_back(build(spec));
+            for (const WrittenRule& written : group)
+                out.push_back(build(written));
         return out;
     }();
     return rules;
