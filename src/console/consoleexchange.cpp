@@ -28,7 +28,6 @@ ConnectAnswer connectController()
         return ConnectAnswer::Refused;
     g_RxTail = 0;
     g_RxHead = 0;
-    g_RxEvent = false;
     return ConnectAnswer::Connected;
 }
 

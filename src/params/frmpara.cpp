@@ -33,20 +33,24 @@ enum class SelectorPlace { BelowRows, TopOfColumn };
 
 struct Arrangement {
     const char* window;
-    FrameHolds frameHolds;
-    const char* frame;
-    const char* frameCaption;
-    ButtonPlace buttons;
-    SelectorPlace selectors;
+    FrameHolds frameHolds = FrameHolds::Nothing;
+    const char* frame = nullptr;
+    const char* frameCaption = nullptr;
+    ButtonPlace buttons = ButtonPlace::RightColumn;
+    SelectorPlace selectors = SelectorPlace::BelowRows;
 };
 
+// A window not listed has no frame, its buttons in a column at the right
+// and its selectors below the rows.
+constexpr Arrangement kPlain{.window = ""};
 constexpr Arrangement kArrangements[] = {
-    {"frmSysPara", FrameHolds::Rows, "fraSysPara", "System Parameter", ButtonPlace::RightColumn,
-     SelectorPlace::BelowRows},
-    {"frmGain", FrameHolds::Window, "fraGain", "Gain Parameter", ButtonPlace::Bottom, SelectorPlace::BelowRows},
-    {"frmAxis", FrameHolds::Nothing, nullptr, nullptr, ButtonPlace::RightColumn, SelectorPlace::BelowRows},
-    {"frmSw", FrameHolds::Nothing, nullptr, nullptr, ButtonPlace::RightColumn, SelectorPlace::TopOfColumn},
-    {"frmLmt", FrameHolds::Nothing, nullptr, nullptr, ButtonPlace::RightColumn, SelectorPlace::BelowRows},
+    {.window = "frmSysPara", .frameHolds = FrameHolds::Rows, .frame = "fraSysPara", .frameCaption = "System Parameter"},
+    {.window = "frmGain",
+     .frameHolds = FrameHolds::Window,
+     .frame = "fraGain",
+     .frameCaption = "Gain Parameter",
+     .buttons = ButtonPlace::Bottom},
+    {.window = "frmSw", .selectors = SelectorPlace::TopOfColumn},
 };
 
 const Arrangement& arrangementOf(const ParaSet& set)
@@ -54,7 +58,7 @@ const Arrangement& arrangementOf(const ParaSet& set)
     for (const Arrangement& a : kArrangements)
         if (std::string_view(a.window) == set.window)
             return a;
-    return kArrangements[2];
+    return kPlain;
 }
 } // namespace
 
