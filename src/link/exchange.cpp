@@ -15,14 +15,12 @@ bool sendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte)
 {
     if (onByte) {
         // A progress bar follows the bytes as they are written.
-        unsigned sum = 0;
         for (int i = 0; i < n; ++i) {
             g_TxBuf = data[i];
-            sum = (sum + g_TxBuf) & 0xFFu;
             SendTxByte();
             onByte(i);
         }
-        return SendBlockEnd(std::uint8_t((0u - sum) & 0xFFu));
+        return SendBlockEnd(blockChecksum(data, n));
     }
     // Otherwise one write for the data bytes and the trailer: a write per
     // byte costs the PC more than the line's own time at high rates.
