@@ -177,8 +177,11 @@ void PtyLine::send(const QByteArray& bytes, int delayMs)
         writeLine(bytes);
         return;
     }
-    // Answers keep their order even when the delay changes between them.
-    const qint64 due = std::max(nowMs() + std::max(delayMs, 0), m_pending.empty() ? qint64(0) : m_pending.back().dueMs);
+    // Answers keep their order even when the delay changes between them. The
+    // clock counts whole milliseconds: one more keeps a reply from going out
+    // before its whole delay has passed.
+    const qint64 due =
+        std::max(nowMs() + std::max(delayMs, 0) + 1, m_pending.empty() ? qint64(0) : m_pending.back().dueMs);
     m_pending.push_back({due, bytes});
     if (!m_delayTimer->isActive())
         m_delayTimer->start(int(std::max<qint64>(0, m_pending.front().dueMs - nowMs())));
