@@ -1,11 +1,32 @@
 #include "textfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace common {
+
+namespace {
+
+SyncCall g_syncCall = ::fsync;
+
+// True unless the sync failed; a file or folder that cannot be synced at all
+// (EINVAL, ENOTSUP) counts as synced, as there is nothing more to be had.
+bool synced(int fd)
+{
+    errno = 0;
+    return g_syncCall(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
+}
+
+} // namespace
+
+void setSyncCall(SyncCall call)
+{
+    g_syncCall = call != nullptr ? call : ::fsync;
+}
 
 Expected<QByteArray> readFileBytes(const QString& path)
 {
@@ -63,6 +84,8 @@ RtError SafeSave::fail(int code)
 
 std::optional<RtError> SafeSave::open()
 {
+    // No direct-write fallback: where the folder cannot take the new file the
+    // save is refused, as writing over the old one could leave it half done.
     errno = 0;
     if (!m_file.open(QIODevice::WriteOnly))
         return fail(errno);
@@ -94,9 +117,7 @@ std::optional<RtError> SafeSave::commit()
         const int code = errno;
         return fail(code != 0 ? code : ENOSPC);
     }
-    // A file that cannot be synced at all (EINVAL, ENOTSUP) is not a failure.
-    errno = 0;
-    if (::fsync(m_file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP)
+    if (!synced(m_file.handle()))
         return fail(errno);
     errno = 0;
     if (!m_file.commit()) {
@@ -104,7 +125,28 @@ std::optional<RtError> SafeSave::commit()
         m_failed = RtError::fromSaveErrno(code, m_path);
         return m_failed;
     }
-    return std::nullopt;
+    return syncFolder();
+}
+
+std::optional<RtError> SafeSave::syncFolder()
+{
+    // The rename took place in the folder of the file a link points to.
+    const QString real = QFileInfo(m_path).canonicalFilePath();
+    const QString folder = QFileInfo(real.isEmpty() ? m_path : real).absolutePath();
+    // A folder that we may write into but not open is left unsynced: the
+    // data itself is on the disk, and the save did what it could.
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    const bool done = synced(fd);
+    const int code = errno;
+    ::close(fd);
+    if (done)
+        return std::nullopt;
+    // The new file is in place, but the device did not confirm that it stays
+    // there: the operator must know, as after any failed write.
+    m_failed = RtError::of(code == ENOSPC || code == EDQUOT ? err::DiskFull : err::DeviceIo);
+    return m_failed;
 }
 
 std::optional<RtError> writeTextLines(const QString& path, const QList<QByteArray>& lines)

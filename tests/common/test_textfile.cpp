@@ -9,10 +9,49 @@
 
 #include <cerrno>
 #include <csignal>
-#include <unistd.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace common;
+
+namespace {
+
+// What the stand-in for fsync is to fail a folder's sync with, and what it
+// saw when the folder holding the saved file's name was synced.
+struct FolderSync {
+    QString file;
+    QByteArray content; // what the file holds once the save is done
+    int code = 0;       // 0: the real fsync
+    bool ofTheFolder = false;
+    bool fileInPlace = false;
+};
+FolderSync g_folderSync;
+
+int fsyncFailingOnFolders(int fd)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISDIR(st.st_mode))
+        return ::fsync(fd);
+    const QByteArray folder = QFile::encodeName(QFileInfo(g_folderSync.file).absolutePath());
+    struct stat want {};
+    if (::stat(folder.constData(), &want) == 0 && want.st_dev == st.st_dev && want.st_ino == st.st_ino) {
+        g_folderSync.ofTheFolder = true;
+        const auto now = readFileBytes(g_folderSync.file);
+        g_folderSync.fileInPlace = ok(now) && value(now) == g_folderSync.content;
+    }
+    if (g_folderSync.code == 0)
+        return ::fsync(fd);
+    errno = g_folderSync.code;
+    return -1;
+}
+
+struct SyncStandIn {
+    SyncStandIn() { setSyncCall(fsyncFailingOnFolders); }
+    ~SyncStandIn() { setSyncCall(nullptr); }
+};
+
+} // namespace
 
 class TestTextFile : public QObject {
     Q_OBJECT
@@ -206,6 +245,49 @@ private slots:
         QFETCH(int, number);
         QTemporaryDir dir;
         QCOMPARE(RtError::fromSaveErrno(code, dir.filePath(QStringLiteral("f.dat"))).number, number);
+    }
+
+    // The folder that holds the file's name is synced once the new file has
+    // taken the old one's place, so that a power cut cannot undo a save told
+    // as done. A sync the device fails is told, with the new file in place;
+    // a folder that cannot be synced at all is no failure.
+    void folderSyncedAfterNewFileTookItsPlace_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("viaLink");
+        QTest::addColumn<QString>("told"); // "" when the save succeeds
+        QTest::newRow("synced") << 0 << false << "";
+        QTest::newRow("device error") << EIO << false << "Device I/O error";
+        QTest::newRow("no space on the device") << ENOSPC << false << "Disk full";
+        QTest::newRow("folder that cannot be synced") << EINVAL << false << "";
+        QTest::newRow("link to a file in another folder") << EIO << true << "Device I/O error";
+    }
+    void folderSyncedAfterNewFileTookItsPlace()
+    {
+        QFETCH(int, code);
+        QFETCH(bool, viaLink);
+        QFETCH(QString, told);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("real")));
+        const QString file = dir.filePath(QStringLiteral("real/f.dat"));
+        QVERIFY(!writeTextLines(file, QList<QByteArray>{"old"}));
+        QString saved = file;
+        if (viaLink) {
+            saved = dir.filePath(QStringLiteral("link.dat"));
+            QVERIFY(QFile::link(file, saved));
+        }
+        g_folderSync = {file, "new\r\n", code};
+        std::optional<RtError> e;
+        {
+            SyncStandIn standIn;
+            e = writeTextLines(saved, QList<QByteArray>{"new"});
+        }
+        QCOMPARE(e ? e->text() : QString(), told);
+        QVERIFY(g_folderSync.ofTheFolder);
+        QVERIFY(g_folderSync.fileInPlace);
+        QCOMPARE(value(readFileBytes(file)), QByteArray("new\r\n"));
+        QCOMPARE(QDir(dir.filePath(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("f.dat")});
     }
 
     void writeIntoMissingFolderFails()

@@ -311,9 +311,10 @@ private slots:
             told = points::savePointFile(Table::Loc, file);
         }
         QVERIFY(told.has_value());
-        QVERIFY2(told->startsWith(QStringLiteral("Disk full")), qPrintable(*told));
-        if (!fullDisk)
-            QCOMPARE(*told, QStringLiteral("Disk full") + file);
+        // The lines are 32 bytes each: the first 512 fill the 16 KiB write
+        // buffer, which the full disk refuses as P512 is written; the size
+        // limit is only met at the end, with the file's name.
+        QCOMPARE(*told, QStringLiteral("Disk full") + (fullDisk ? QStringLiteral("P512 = ") : file));
         QCOMPARE(readAll(file), old);
     }
 };
