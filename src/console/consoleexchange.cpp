@@ -39,7 +39,13 @@ bool disconnectController()
 CommandResult commandExchange(std::int16_t code, std::int32_t word, double answerWait,
                               const std::function<void()>& echoed)
 {
-    if (LinkHandshake(code) != Handshake::Echoed) {
+    switch (LinkHandshake(code)) {
+    case Handshake::Echoed:
+        break;
+    case Handshake::NotOwned:
+        return CommandResult::NotOwned;
+    case Handshake::WrongEcho:
+    case Handshake::TimedOut:
         SendWordOrAbort(1, 0);
         return CommandResult::HandshakeFailed;
     }

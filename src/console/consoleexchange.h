@@ -1,7 +1,8 @@
 #pragma once
 // The exchanges of the operator console, without a widget: the connect
 // request, the command exchanges, output switching, the bare stop and run
-// reset bytes, and the status read with its decoding. X// them and paints what they return.
+// reset bytes, and the status read with its decoding. The main window calls
+// them and paints what they return.
 
 #include "link/modlib.h"
 
@@ -28,6 +29,7 @@ enum class CommandResult {
     Done,            // echoed, and the word was answered LINK_SYN
     HandshakeFailed, // answered with the abort word only; a time-out has told itself
     WordRefused,     // the word went unanswered or was refused
+    NotOwned,        // the link was another exchange's: nothing written, nothing shown
 };
 
 // Handshake `code`, then `word` with its answer awaited `answerWait`

@@ -117,8 +117,9 @@ void ReadCtrlError()
     const OperatorExchange exchange;
     if (!exchange)
         return;
-    if (LinkHandshake(CMD_READ_ERROR) != Handshake::Echoed) {
-        ShowLinkError(0);
+    if (const Handshake h = LinkHandshake(CMD_READ_ERROR); h != Handshake::Echoed) {
+        if (h != Handshake::NotOwned)
+            ShowLinkError(0);
         return;
     }
     std::array<std::uint8_t, 4> b{};

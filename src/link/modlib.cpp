@@ -144,9 +144,9 @@ std::int16_t RxGetByte()
 Handshake LinkHandshake(std::int16_t code)
 {
     // Backstop of the one-exchange rule: a handshake from inside another
-    // exchange's wait writes nothing, and reads as not echoed.
+    // exchange's wait writes nothing.
     if (!OperatorExchange::mayUseLink())
-        return Handshake::WrongEcho;
+        return Handshake::NotOwned;
     // Late bytes of an earlier exchange must not pass for this one's answers.
     clearRxRing();
     writeByte(LINK_SOH);
@@ -231,8 +231,9 @@ bool RecvBlockEnd()
 bool ReadIoStatus(std::int16_t which)
 {
     const std::int16_t code = which == 1 ? CMD_READ_INPUTS : CMD_READ_OUTPUTS;
-    if (LinkHandshake(code) != Handshake::Echoed) {
-        ShowLinkError(0);
+    if (const Handshake h = LinkHandshake(code); h != Handshake::Echoed) {
+        if (h != Handshake::NotOwned)
+            ShowLinkError(0);
         return false;
     }
     std::array<std::uint8_t, 4> b{};

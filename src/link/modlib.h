@@ -35,11 +35,13 @@ bool RxAvail();
 std::int16_t RxGetByte();
 
 // How a handshake ended. A time-out has told the operator itself; a wrong
-// echo has not, and the caller decides what is shown.
+// echo has not, and the caller decides what is shown. NotOwned is no failure
+// of the link: the caller writes nothing more and shows nothing.
 enum class Handshake {
     Echoed,    // the controller echoed the command code
-    WrongEcho, // another byte came back (or the link was not the caller's to use)
+    WrongEcho, // another byte came back
     TimedOut,  // one of the two answers did not come; "not connected" was shown
+    NotOwned,  // another exchange holds the link: nothing was written
 };
 
 Handshake LinkHandshake(std::int16_t code);

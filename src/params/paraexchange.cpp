@@ -16,7 +16,10 @@ AnnouncedLength announcedLengthRule(const ParaSet& set, int announced)
 
 bool receiveParaBlock(const ParaSet& set)
 {
-    if (comm::LinkHandshake(set.recvCode) != comm::Handshake::Echoed || !comm::RecvWordAck()) {
+    const comm::Handshake h = comm::LinkHandshake(set.recvCode);
+    if (h == comm::Handshake::NotOwned)
+        return false;
+    if (h != comm::Handshake::Echoed || !comm::RecvWordAck()) {
         comm::ShowLinkError(0);
         return false;
     }
@@ -39,7 +42,10 @@ bool receiveParaBlock(const ParaSet& set)
 void transmitParaBlock(const ParaSet& set, int axes)
 {
     const int length = axes * set.fields * 4;
-    if (comm::LinkHandshake(set.transCode) != comm::Handshake::Echoed || !comm::SendWordAck(length)) {
+    const comm::Handshake h = comm::LinkHandshake(set.transCode);
+    if (h == comm::Handshake::NotOwned)
+        return;
+    if (h != comm::Handshake::Echoed || !comm::SendWordAck(length)) {
         comm::ShowLinkError(0);
         return;
     }

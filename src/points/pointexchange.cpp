@@ -55,8 +55,8 @@ comm::ByteProgress byteProgress(Progress* bar)
 
 bool sendPoint(Table t, int p, int n, Progress* byteBar)
 {
-    if (comm::LinkHandshake(desc(t).sendCode) != comm::Handshake::Echoed)
-        return failed();
+    if (const comm::Handshake h = comm::LinkHandshake(desc(t).sendCode); h != comm::Handshake::Echoed)
+        return h == comm::Handshake::NotOwned ? false : failed();
     comm::g_BlockLen = std::int16_t(n * 4);
     if (byteBar)
         byteBar->setMaximum(n * 4);
@@ -86,8 +86,8 @@ PointRecv recvFailed()
 
 PointRecv recvPoint(Table t, int n, Progress* byteBar)
 {
-    if (comm::LinkHandshake(desc(t).recvCode) != comm::Handshake::Echoed)
-        return recvFailed();
+    if (const comm::Handshake h = comm::LinkHandshake(desc(t).recvCode); h != comm::Handshake::Echoed)
+        return h == comm::Handshake::NotOwned ? PointRecv::Failed : recvFailed();
     comm::g_BlockLen = std::int16_t(n * 4);
     if (byteBar)
         byteBar->setMaximum(n * 4);

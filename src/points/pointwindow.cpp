@@ -5,8 +5,6 @@
 #include "common/msgbox.h"
 #include "common/numbers.h"
 #include "common/texts.h"
-#include "link/moderror.h"
-#include "link/mscomm.h"
 #include "link/operatorexchange.h"
 
 #include <QHBoxLayout>
@@ -23,11 +21,6 @@ const QString kNoSaveName = QString::fromUtf8(common::texts::kNoSaveName);
 QString utf8(const char* s)
 {
     return QString::fromUtf8(s);
-}
-
-bool talksToController(PointAction a)
-{
-    return a == PointAction::Single || a == PointAction::Block || a == PointAction::All;
 }
 } // namespace
 
@@ -219,20 +212,9 @@ void PointWindow::click(Side& side, bool transSide, int index)
         return;
     const PointAction action = side.actions[std::size_t(index)];
     QPushButton* button = side.buttons[std::size_t(index)];
-    if (!talksToController(action)) {
-        // A file command is no exchange, but it too wants the port open.
-        if (!comm::SerialPortControl::MSComm1().PortOpen()) {
-            comm::ShowLinkError(1);
-            return;
-        }
-        button->setEnabled(false);
-        runAction(side, transSide, action);
-        if (transSide)
-            side.bar->setValue(0);
-        button->setEnabled(true);
-        return;
-    }
-    // A click served while another exchange waits does nothing at all.
+    // A click served while another exchange waits does nothing at all. The
+    // file commands too: their dialog would freeze that wait, and a load
+    // would change the table it is sending.
     comm::OperatorExchange exchange(
         comm::OperatorExchange::PortCheck::Tell, [button](bool enabled) { button->setEnabled(enabled); }, this);
     if (!exchange)

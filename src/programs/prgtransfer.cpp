@@ -32,19 +32,21 @@ bool validProgram(int n)
 }
 
 // A handshake that timed out has shown its message; a wrong echo has not and
-// is told when the transfer ends.
-void handshakeFailed(comm::Handshake h)
+// is told when the transfer ends. A link held by another exchange ends the
+// run without a word.
+Then handshakeFailed(comm::Handshake h)
 {
-    if (h != comm::Handshake::TimedOut)
+    if (h == comm::Handshake::NotOwned)
+        return Then::Stop;
+    if (h == comm::Handshake::WrongEcho)
         comm::OperatorExchange::noteSilentFailure();
+    return Then::Next;
 }
 
 Then recvOne(int n, bool all, const QString& fileBox, PrgTransferView* view)
 {
-    if (const comm::Handshake h = comm::LinkHandshake(comm::CMD_PRG_RECV); h != comm::Handshake::Echoed) {
-        handshakeFailed(h);
-        return Then::Next;
-    }
+    if (const comm::Handshake h = comm::LinkHandshake(comm::CMD_PRG_RECV); h != comm::Handshake::Echoed)
+        return handshakeFailed(h);
     comm::g_BlockLen = kPrgImageBytes;
     if (!comm::SendWordAck(n)) {
         comm::ShowLinkError(0);
@@ -70,10 +72,8 @@ Then transOne(int n, bool all, const QString& fileBox, PrgTransferView* view)
 {
     if (!AsmPrgFile(std::int16_t(n), chosenPrgFile(open_directory, n, all, fileBox), comm::g_AxisCount))
         return Then::Next; // the assembler has told why
-    if (const comm::Handshake h = comm::LinkHandshake(comm::CMD_PRG_TRANS); h != comm::Handshake::Echoed) {
-        handshakeFailed(h);
-        return Then::Next;
-    }
+    if (const comm::Handshake h = comm::LinkHandshake(comm::CMD_PRG_TRANS); h != comm::Handshake::Echoed)
+        return handshakeFailed(h);
     if (!comm::SendWordAck(n)) {
         comm::OperatorExchange::noteSilentFailure();
         return Then::Next;

@@ -10,6 +10,7 @@
 #include "link/operatorexchange.h"
 #include "params/parawindows.h"
 #include "points/frmloc.h"
+#include "points/frmsft.h"
 #include "programs/frmfile.h"
 #include "support/seams.h"
 #include "support/operatortexts.h"
@@ -29,6 +30,8 @@ common::Form& windowNamed(const QString& name)
         return params::frmSysPara::instance();
     if (name == u"frmLoc")
         return points::frmLoc::instance();
+    if (name == u"frmSft")
+        return points::frmSft::instance();
     if (name == u"frmFile")
         return programs::frmFile::instance();
     return app::frmMain::instance();
@@ -62,6 +65,12 @@ private slots:
             {"system transmit", "frmSysPara", "cmdTrans"},
             {"location send", "frmLoc", "cmdLocTrans_0"},
             {"location receive", "frmLoc", "cmdLocReceive_0"},
+            {"location transmit File Open", "frmLoc", "cmdLocTrans_3"},
+            {"location receive File Open", "frmLoc", "cmdLocReceive_3"},
+            {"location receive File Save", "frmLoc", "cmdLocReceive_4"},
+            {"shift transmit File Open", "frmSft", "cmdSftLocTrans_2"},
+            {"shift receive File Open", "frmSft", "cmdSftLocReceive_2"},
+            {"shift receive File Save", "frmSft", "cmdSftLocReceive_3"},
             {"program send", "frmFile", "cmdFileTrans_0"},
             {"all programs received", "frmFile", "cmdFileReceive_1"},
         };
@@ -82,6 +91,7 @@ private slots:
         QVERIFY2(button, qPrintable(control));
         comm::SerialPortControl::MSComm1().setPortOpen(false);
         testsupport::MessageRecorder boxes;
+        testsupport::FileDialogAnswers dialogs;
         {
             std::optional<comm::OperatorExchange> running;
             std::optional<common::EventServeScope> served;
@@ -92,6 +102,7 @@ private slots:
             button->click();
         }
         QCOMPARE(boxes.texts(), insideAWait ? QStringList{} : QStringList{kPortClosed});
+        QCOMPARE(dialogs.requests.size(), 0);
         QVERIFY(button->isEnabled());
         QVERIFY(!comm::OperatorExchange::running());
         QVERIFY(!comm::g_LinkBusy);

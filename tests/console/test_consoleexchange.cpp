@@ -3,10 +3,12 @@
 // output switching, the bare stop and reset bytes, and the status read's
 // banks as values.
 
+#include "common/events.h"
 #include "console/consoleexchange.h"
 #include "link/controlbytes.h"
 #include "link/moddef.h"
 #include "link/mscomm.h"
+#include "link/operatorexchange.h"
 #include "support/emulink.h"
 #include "support/operatortexts.h"
 
@@ -18,6 +20,22 @@ using testsupport::EmulatorLink;
 namespace {
 using testsupport::texts::kLinkError0;
 using testsupport::texts::kNotConnected;
+
+// Set by a command's step after the echo, which a refused command never takes.
+bool g_pastHandshake = false;
+
+// Console exchanges that an operation forgot to guard: each ends refused,
+// true when it said so.
+struct UnguardedRow {
+    const char* name;
+    bool (*refused)();
+};
+const UnguardedRow kUnguardedRows[] = {
+    {"SERVO ON", [] { return sendCommand(ConsoleCommand::ServoOn) == CommandResult::NotOwned; }},
+    {"RUN 5", [] { return runProgram(5, [] { g_pastHandshake = true; }) == CommandResult::NotOwned; }},
+    {"output 8 on", [] { return setOutput(8, true) == CommandResult::NotOwned; }},
+    {"status read", [] { return !readOutputs(); }},
+};
 
 } // namespace
 
@@ -97,6 +115,35 @@ private slots:
         QCOMPARE(echoed, expected != int(CommandResult::HandshakeFailed));
         QTRY_COMPARE(link.trace(), wire);
         QCOMPARE(link.boxes.texts(), boxes);
+    }
+
+    // Inside another exchange's wait the link refuses the handshake: the
+    // command writes nothing (no abort word either) and shows nothing.
+    void unguardedCommandInsideAnotherWait_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(std::size(kUnguardedRows)); ++i)
+            QTest::newRow(kUnguardedRows[i].name) << i;
+    }
+    void unguardedCommandInsideAnotherWait()
+    {
+        QFETCH(int, row);
+        EmulatorLink link;
+        QVERIFY(link.ok());
+        testsupport::FastClock clock;
+        g_pastHandshake = false;
+        bool refused = false;
+        {
+            const comm::OperatorExchange running;
+            const common::EventServeScope served;
+            refused = kUnguardedRows[row].refused();
+        }
+        link.settleTrace(QString());
+        QCOMPARE(link.trace(), QString());
+        QCOMPARE(link.boxes.texts(), QStringList{});
+        QVERIFY(refused);
+        QVERIFY(!g_pastHandshake);
+        QVERIFY(!comm::g_LinkBusy);
     }
 
     // Each console command is one exchange with the word 0.

@@ -413,7 +413,7 @@ private slots:
             QVERIFY(SendZeroWord(0));
         }
         QCOMPARE(secondOwned, 0);
-        QCOMPARE(secondHandshake, Handshake::WrongEcho);
+        QCOMPARE(secondHandshake, Handshake::NotOwned);
         QCOMPARE(link.trace(),
                  QStringLiteral("PC 01; controller 00; PC 17; controller 17; PC 00 00 02; controller 16"));
         QVERIFY(link.boxes.boxes.isEmpty());

@@ -9,6 +9,7 @@
 #include "points/pointtables.h"
 
 #include "link/controlbytes.h"
+#include "link/operatorexchange.h"
 #include "support/emulink.h"
 #include "support/operatortexts.h"
 #include "support/testfiles.h"
@@ -281,6 +282,75 @@ private slots:
         QCOMPARE(dialogs.requests[1].mode, common::FileDialogRequest::Mode::Save);
         QCOMPARE(dialogs.requests[1].filter, QStringLiteral("ZELSFT.dat|ZELSFT.dat|모든파일(*.*)|*.*"));
         QVERIFY(link.boxes.boxes.isEmpty());
+    }
+
+    // A file button served inside a running exchange's wait does nothing and
+    // shows nothing: no dialog nested in the wait, no file read into the
+    // table being sent, no file written; the run ends as it would alone.
+    void fileButtonsInsideARunningExchange_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("location transmit File Open") << "frmLoc"
+                                                     << "cmdLocTrans_3";
+        QTest::newRow("location receive File Open") << "frmLoc"
+                                                    << "cmdLocReceive_3";
+        QTest::newRow("location receive File Save") << "frmLoc"
+                                                    << "cmdLocReceive_4";
+        QTest::newRow("shift transmit File Open") << "frmSft"
+                                                  << "cmdSftLocTrans_2";
+        QTest::newRow("shift receive File Open") << "frmSft"
+                                                 << "cmdSftLocReceive_2";
+        QTest::newRow("shift receive File Save") << "frmSft"
+                                                 << "cmdSftLocReceive_3";
+    }
+    void fileButtonsInsideARunningExchange()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        const bool loc = window == u"frmLoc";
+        EmulatorLink link(4);
+        QVERIFY(link.ok());
+        link.faults().replyDelayMs = 50;
+        testsupport::FileDialogAnswers dialogs;
+        const QString load = m_dir.filePath(QStringLiteral("inside-load.dat"));
+        const QString save = m_dir.filePath(QStringLiteral("inside-save.dat"));
+        QFile::remove(save);
+        testsupport::writeFile(load, loc ? "P000 = 9.00 9.00 9.00 9.00\r\n" : "S00 = 9.00 9.00 9.00 9.00\r\n");
+        dialogs.names << load;
+        const Values sent{100, 200, 300, 400};
+        points::LocPoint& point0 = loc ? points::g_LocData[0] : points::g_SftData[0];
+        point0.ax = sent;
+
+        common::Form& w = loc ? static_cast<common::Form&>(frmLoc::instance()) : frmSft::instance();
+        w.Show();
+        auto* receiveFile = w.findChild<QLineEdit*>(loc ? "txtLocReceiveFile" : "txtSftLocReceiveFile");
+        auto* transFile = w.findChild<QLineEdit*>(loc ? "txtLocTransFile" : "txtSftLocTransFile");
+        auto* run = w.findChild<QPushButton*>(loc ? "cmdLocTrans_0" : "cmdSftLocTrans_0");
+        auto* file = w.findChild<QPushButton*>(button);
+        QVERIFY(receiveFile && transFile && run && file);
+        receiveFile->setText(save);
+        const QString transName = transFile->text();
+
+        bool servedInsideTheRun = false;
+        QTimer::singleShot(0, &w, [&] {
+            servedInsideTheRun = comm::OperatorExchange::running();
+            file->click();
+        });
+        run->click();
+
+        QVERIFY(servedInsideTheRun);
+        QCOMPARE(dialogs.requests.size(), 0);
+        QCOMPARE(link.boxes.texts(), QStringList{});
+        QVERIFY(!QFile::exists(save));
+        QCOMPARE(transFile->text(), transName);
+        QCOMPARE(receiveFile->text(), save);
+        QVERIFY(file->isEnabled());
+        QVERIFY(run->isEnabled());
+        QCOMPARE(point0.ax, sent);
+        const std::int16_t code = loc ? comm::CMD_LOC_TRANS : comm::CMD_SFT_TRANS;
+        QTRY_COMPARE(link.state().completed[std::size_t(code)], 1);
+        QCOMPARE(loc ? link.state().loc[0] : link.state().sft[0], sent);
     }
 
     void theWindowStaysOpenWhileItsRunGoesOn()
