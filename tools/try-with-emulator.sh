@@ -6,7 +6,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build"
-"$root/scripts/deps.sh" g++ cmake ninja-build qt6-base-dev qt6-serialport-dev
+"$root/scripts/app-deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target zel_comm zel-emu
 emu="$build/tools/zel-emu"

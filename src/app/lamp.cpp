@@ -17,7 +17,7 @@ QColor lampColour(const QString& name)
 }
 } // namespace
 
-Lamp::Lamp(const QString& objectName, QWidget* parent) : QLabel(parent)
+Lamp::Lamp(const QString& objectName, QWidget* parent) : QWidget(parent)
 {
     setObjectName(objectName);
     setFixedSize(24, 24);
@@ -43,8 +43,16 @@ QPixmap Lamp::pictureOf(const QString& templateName)
 void Lamp::setPicture(const QString& templateName)
 {
     m_picture = templateName;
-    setPixmap(pictureOf(templateName));
-    setToolTip(templateName);
+    m_pixmap = pictureOf(templateName);
+    update();
+}
+
+void Lamp::paintEvent(QPaintEvent* e)
+{
+    (void)e;
+    QPainter p(this);
+    const QRect r(QPoint(), m_pixmap.size());
+    p.drawPixmap(r.translated(rect().center() - r.center()), m_pixmap);
 }
 
 } // namespace app

@@ -55,6 +55,8 @@ void frmTP::GridEditKeyDown(FlexGrid* grid, QLineEdit* edit, int KeyCode, int Sh
         if (!v) {
             common::MsgBox(QStringLiteral("숫자를 입력하십시요."));
             edit->setText(kZero);
+            // Selected, so that the value typed next replaces it.
+            edit->selectAll();
             return;
         }
         edit->setText(common::formatFixed2(*v));

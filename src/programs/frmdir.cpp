@@ -6,8 +6,12 @@
 
 #include <QDir>
 #include <QGridLayout>
+#include <QScreen>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace programs {
 
@@ -42,6 +46,15 @@ frmdir::frmdir()
     CancelButton = new QPushButton(QStringLiteral("취소"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
 
+    // A program file name is seen whole, also beside the list's scroll bar.
+    int nameWidth = 0;
+    for (int n = 0; n <= kLastProgram; ++n)
+        nameWidth = std::max(nameWidth, File1->fontMetrics().horizontalAdvance(defaultPrgFile(QString(), n)));
+    const QStyle* style = File1->style();
+    const int textMargin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, File1) + 1;
+    File1->setMinimumWidth(nameWidth + 2 * textMargin + 2 * File1->frameWidth() +
+                           style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, File1));
+
     auto* grid = new QGridLayout(this);
     grid->addWidget(Text1, 0, 0, 1, 3);
     grid->addWidget(Dir1, 1, 0);
@@ -52,6 +65,14 @@ frmdir::frmdir()
     buttons->addWidget(CancelButton);
     buttons->addStretch();
     grid->addLayout(buttons, 1, 2, 2, 1);
+    // The two lists share the width, the folder list taking the larger part;
+    // a long volume name in the drive list does not widen its column.
+    Drive1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Drive1->setMinimumContentsLength(1);
+    for (QListWidget* list : std::initializer_list<QListWidget*>{Dir1, File1})
+        list->setSizePolicy(QSizePolicy::Ignored, list->sizePolicy().verticalPolicy());
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
     resize(520, 320);
 
     connect(Drive1, &DriveListBox::Change, this, &frmdir::Drive1_Change);
@@ -82,9 +103,14 @@ QString frmdir::folderText() const
     return Dir1->Path();
 }
 
-std::optional<QString> frmdir::choose(int recvNumber)
+std::optional<QString> frmdir::choose(QWidget* opener, int recvNumber)
 {
     Load();
+    // In front of the window that opened it, and over it.
+    QWidget* over = opener->window();
+    if (parentWidget() != over)
+        setParent(over, windowFlags());
+    centreOver(*over);
     m_recvNumber = recvNumber;
     m_chosen.reset();
     Text1->setText(folderText());
@@ -96,6 +122,22 @@ std::optional<QString> frmdir::choose(int recvNumber)
     }
     ShowModal();
     return m_chosen;
+}
+
+void frmdir::centreOver(const QWidget& over)
+{
+    ensurePolished();
+    if (layout())
+        layout()->activate();
+    QRect g(QPoint(), frameGeometry().size());
+    g.moveCenter(over.frameGeometry().center());
+    if (const QScreen* screen = over.screen()) {
+        // Wholly on the screen, also beside an opener at its edge.
+        const QRect area = screen->availableGeometry();
+        g.moveLeft(std::max(area.left(), std::min(g.left(), area.right() + 1 - g.width())));
+        g.moveTop(std::max(area.top(), std::min(g.top(), area.bottom() + 1 - g.height())));
+    }
+    move(g.topLeft());
 }
 
 void frmdir::proposePath(const QString& path)

@@ -30,11 +30,12 @@ public:
     // strings hold it (its case kept).
     QString folderText() const;
 
-    // Shows the chooser modal for the side where_clicked names ("trans" or
-    // "receive"): the path box starts at the side's folder, the receive side
-    // proposing the default file of program `recvNumber` there. The path OK
-    // took, or nothing (Cancel, or no side).
-    std::optional<QString> choose(int recvNumber);
+    // Shows the chooser modal, over and in front of `opener`'s window, for
+    // the side where_clicked names ("trans" or "receive"): the path box
+    // starts at the side's folder, the receive side proposing the default
+    // file of program `recvNumber` there. The path OK took, or nothing
+    // (Cancel, or no side).
+    std::optional<QString> choose(QWidget* opener, int recvNumber);
     // What OK took for the side of where_clicked; nothing before it.
     const std::optional<QString>& chosenPath() const { return m_chosen; }
     // Puts a proposed file into the path box (the receive number changed).
@@ -56,6 +57,7 @@ protected:
 
 private:
     frmdir();
+    void centreOver(const QWidget& over);
 
     int m_recvNumber = 0;
     std::optional<QString> m_chosen;

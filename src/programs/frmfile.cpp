@@ -232,14 +232,14 @@ void frmFile::cmdFileTrans_Click(int Index)
 void frmFile::cmdFileTransOpen_Click()
 {
     where_clicked = QStringLiteral("trans");
-    if (const auto path = frmdir::instance().choose(recvNumberUsed()))
+    if (const auto path = frmdir::instance().choose(this, recvNumberUsed()))
         txtFileTrans[0]->setText(*path);
 }
 
 void frmFile::cmdFileReceiveOpen_Click()
 {
     where_clicked = QStringLiteral("receive");
-    if (const auto path = frmdir::instance().choose(recvNumberUsed()))
+    if (const auto path = frmdir::instance().choose(this, recvNumberUsed()))
         txtFileReceive[0]->setText(*path);
 }
 

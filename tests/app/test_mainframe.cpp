@@ -12,6 +12,7 @@
 #include "support/operatortexts.h"
 
 #include <QSettings>
+#include <QToolTip>
 #include <QtTest>
 
 using app::frmMain;
@@ -266,6 +267,48 @@ private slots:
         QVERIFY(!m.Unload());
         QVERIFY(params::frmGain::instance().Unload());
         QVERIFY(m.isEnabled());
+    }
+
+    // While another window holds the main window disabled, a lit lamp must
+    // still read as lit; the console's controls take the disabled look.
+    // Hovering a lamp shows no template name.
+    void lampsKeepTheirLookInADisabledMainWindow_data()
+    {
+        QTest::addColumn<int>("lamp"); // 0 link, 1..3 RUN, SERVO, ERR
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("link connected") << 0 << "imgOn";
+        QTest::newRow("link off") << 0 << "imgOff";
+        QTest::newRow("RUN lit") << 1 << "imgrun";
+        QTest::newRow("RUN stopped") << 1 << "imgstop";
+        QTest::newRow("SERVO on") << 2 << "Imgservo";
+        QTest::newRow("ERR lit") << 3 << "imgerr";
+    }
+    void lampsKeepTheirLookInADisabledMainWindow()
+    {
+        QFETCH(int, lamp);
+        QFETCH(QString, picture);
+        auto& m = frmMain::instance();
+        app::Lamp* l = lamp == 0 ? m.imgComm : m.imgruncomm[std::size_t(lamp - 1)];
+        QCheckBox* box = m.chkIoOutput[2];
+        l->setPicture(picture);
+        box->setChecked(true);
+        const QImage lampEnabled = l->grab().toImage();
+        const QImage boxEnabled = box->grab().toImage();
+        m.mnuGainPara_Click();
+        QVERIFY(!m.isEnabled());
+        const QImage lampDisabled = l->grab().toImage();
+        const QImage boxDisabled = box->grab().toImage();
+        QVERIFY(params::frmGain::instance().Unload());
+        box->setChecked(false);
+        QCOMPARE(lampDisabled, lampEnabled);
+        QVERIFY(boxDisabled != boxEnabled);
+        QCOMPARE(l->picture(), picture);
+
+        m.Show();
+        QHelpEvent hover(QEvent::ToolTip, l->rect().center(), l->mapToGlobal(l->rect().center()));
+        QCoreApplication::sendEvent(l, &hover);
+        QVERIFY2(QToolTip::text().isEmpty(), qPrintable(QToolTip::text()));
+        QToolTip::hideText();
     }
 
     void axisParaWaitsForTheRunningOperation()

@@ -14,8 +14,13 @@
 #include "support/seams.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 #include <QtTest>
 
 #include <functional>
@@ -99,6 +104,78 @@ private slots:
             }
             QVERIFY(w.Unload());
         }
+    }
+
+    // The folder chooser belongs to the FILE window that opened it: in front
+    // of it, centred on it wherever it stands (kept on the screen), and with
+    // a file list that shows a program file name whole beside its scroll bar.
+    void folderChooserOpensOverTheFileWindow_data()
+    {
+        QTest::addColumn<bool>("receiveSide");
+        QTest::addColumn<QPoint>("fileWindowAt"); // (-1, -1): where it opens
+        QTest::addColumn<bool>("centred");
+        QTest::newRow("send side, FILE window where it opens") << false << QPoint(-1, -1) << true;
+        QTest::newRow("receive side, FILE window moved") << true << QPoint(90, 70) << true;
+        QTest::newRow("FILE window in the screen's corner: on the screen") << false << QPoint(0, 0) << false;
+    }
+    void folderChooserOpensOverTheFileWindow()
+    {
+        QFETCH(bool, receiveSide);
+        QFETCH(QPoint, fileWindowAt);
+        QFETCH(bool, centred);
+        QTemporaryDir folder;
+        for (int n = 0; n <= 31; ++n) {
+            QFile file(folder.filePath(QStringLiteral("ZEVAZA%1.dat").arg(n, 2, 10, QLatin1Char('0'))));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const QString here = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder.path()));
+        programs::frmFile& f = programs::frmFile::instance();
+        programs::frmdir& d = programs::frmdir::instance();
+        d.Unload(); // its lists start at the current folder
+        f.Show();
+        if (fileWindowAt != QPoint(-1, -1))
+            f.move(fileWindowAt);
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            ran = true;
+            const QSize opened = d.size();
+            const auto cancel = qScopeGuard([&d, opened] { // also after a failed check
+                d.CancelButton_Click();
+                d.resize(opened);
+            });
+            QVERIFY(d.isVisible());
+            QCOMPARE(d.parentWidget(), &f);
+            QVERIFY(d.windowHandle() && d.windowHandle()->transientParent() == f.windowHandle());
+            const QRect g = d.frameGeometry();
+            QVERIFY(QGuiApplication::primaryScreen()->geometry().contains(g));
+            if (centred) {
+                const QPoint off = g.center() - f.frameGeometry().center();
+                QVERIFY2(off.manhattanLength() <= 2,
+                         qPrintable(QStringLiteral("off by %1,%2").arg(off.x()).arg(off.y())));
+            }
+            QVERIFY(!d.File1->findItems(QStringLiteral("ZEVAZA00.dat"), Qt::MatchExactly).isEmpty());
+            // As it opens, and narrowed by the operator as far as it goes.
+            for (const bool narrowed : {false, true}) {
+                if (narrowed)
+                    d.resize(1, d.height());
+                QTRY_VERIFY(d.File1->verticalScrollBar()->isVisible());
+                const int need = d.File1->sizeHintForColumn(0);
+                const int have = d.File1->viewport()->width();
+                QVERIFY2(need <= have,
+                         qPrintable(QStringLiteral("narrowed %1: %2 wide in %3").arg(narrowed).arg(need).arg(have)));
+                QVERIFY(!d.File1->horizontalScrollBar()->isVisible());
+                grab(d, narrowed ? QStringLiteral("-narrowed") : QStringLiteral("-over-frmFile"));
+            }
+        });
+        if (receiveSide)
+            f.cmdFileReceiveOpen_Click();
+        else
+            f.cmdFileTransOpen_Click();
+        QVERIFY(ran);
+        d.Unload();
+        QVERIFY(f.Unload());
+        QVERIFY(QDir::setCurrent(here));
     }
 
     // The main window cannot be narrowed until its menu bar folds items

@@ -130,14 +130,39 @@ private slots:
         (void)text;
     }
 
-    void typingALetterThenEnterComplains()
+    // After the message the editor holds "0.00" selected: the value typed
+    // next replaces it instead of being appended to it.
+    void afterTheMessageTheNextValueReplacesTheZero_data()
     {
+        QTest::addColumn<QString>("opening"); // typed on the grid; empty: a double click
+        QTest::addColumn<QString>("typed");   // then typed into the editor
+        QTest::newRow("a letter typed on the grid") << "q"
+                                                    << "";
+        QTest::newRow("an empty editor") << ""
+                                         << "";
+        QTest::newRow("a number past 32 bits") << ""
+                                               << "99999999";
+    }
+    void afterTheMessageTheNextValueReplacesTheZero()
+    {
+        QFETCH(QString, opening);
+        QFETCH(QString, typed);
         testsupport::MessageRecorder boxes;
         clickModeKey(LocKey);
-        QTest::keyClick(tp().LOCGrid, Qt::Key_Q);
+        if (opening.isEmpty())
+            editCell(4, 2, QStringLiteral("3.00"), typed);
+        else
+            QTest::keyClicks(tp().LOCGrid, opening);
+        const int row = tp().LOCGrid->row(), col = tp().LOCGrid->col();
         QTest::keyClick(tp().TextGrid, Qt::Key_Return);
         QCOMPARE(boxes.texts(), QStringList{kNotNumber});
         QCOMPARE(tp().TextGrid->text(), QStringLiteral("0.00"));
+        QVERIFY(tp().TextGrid->hasFocus());
+        QTest::keyClicks(tp().TextGrid, QStringLiteral("7.25"));
+        QCOMPARE(tp().TextGrid->text(), QStringLiteral("7.25"));
+        QTest::keyClick(tp().TextGrid, Qt::Key_Return);
+        QCOMPARE(tp().LOCGrid->textMatrix(row, col), QStringLiteral("7.25"));
+        QCOMPARE(boxes.texts(), QStringList{kNotNumber});
     }
 
     void clickingAnotherCellCommitsTheOneLeft_data()
