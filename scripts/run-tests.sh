@@ -11,7 +11,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/deps.sh" clang-format
 find "$root/src" "$root/tests" "$root/tools" "$root/bench" "$root/fuzz" \( -name '*.cpp' -o -name '*.h' \) -print0 |
   xargs -0 clang-format --dry-run --Werror
-"$root/scripts/deps.sh" g++ cmake ninja-build qt6-base-dev qt6-serialport-dev qt6-translations-l10n
+"$root/scripts/app-deps.sh"
 "$root/scripts/deps.sh" --no-install-recommends clang libclang-rt-14-dev
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
