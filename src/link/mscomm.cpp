@@ -8,7 +8,6 @@
 #include <QThread>
 
 #include <cerrno>
-#include <termios.h>
 #include <unistd.h>
 
 namespace comm {
@@ -130,34 +129,11 @@ void SerialPortControl::applyLineSettings()
     m_port->setDataBits(static_cast<QSerialPort::DataBits>(m_dataBits));
     m_port->setStopBits(m_stopBits == 2 ? QSerialPort::TwoStop
                                         : (m_stopBits == 1.5 ? QSerialPort::OneAndHalfStop : QSerialPort::OneStop));
-    switch (m_handshaking) {
-    case 1:
-        m_port->setFlowControl(QSerialPort::SoftwareControl);
-        break;
-    case 2:
-    case 3:
-        m_port->setFlowControl(QSerialPort::HardwareControl);
-        break;
-    default:
-        m_port->setFlowControl(QSerialPort::NoFlowControl);
-        break;
-    }
-    if (m_handshaking == 3)
-        addSoftwareFlowControl();
-}
-
-void SerialPortControl::addSoftwareFlowControl()
-{
-    // The serial library offers one flow control at a time: XON/XOFF goes
-    // onto the device itself, beside RTS/CTS, after the library's last
-    // setting (which would clear it again).
-    const int fd = int(m_port->handle());
-    termios t{};
-    if (fd < 0 || ::tcgetattr(fd, &t) != 0)
-        return;
-    t.c_cflag |= CRTSCTS;
-    t.c_iflag |= IXON | IXOFF;
-    ::tcsetattr(fd, TCSANOW, &t);
+    // XON/XOFF never goes on the line, whatever the mode: the controller's
+    // answers and blocks use every byte value, 0x11 (LINK_DC1) and 0x13
+    // among them, and the line discipline would take those bytes and stop
+    // the PC's own output on a received 0x13.
+    m_port->setFlowControl(m_handshaking >= 2 ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl);
 }
 
 QString SerialPortControl::deviceFor(int port)

@@ -29,7 +29,8 @@ public:
     QString Settings() const { return m_settings; }
     std::optional<common::RtError> setSettings(const QString& settings);
 
-    // 0 none, 1 XON/XOFF, 2 RTS/CTS, 3 RTS/CTS and XON/XOFF.
+    // 0 none, 1 none, 2 RTS/CTS, 3 RTS/CTS: software flow control would
+    // take data bytes 0x11 and 0x13 off the line.
     int Handshaking() const { return m_handshaking; }
     std::optional<common::RtError> setHandshaking(int mode);
 
@@ -78,7 +79,6 @@ private:
     explicit SerialPortControl(QObject* parent = nullptr);
     void applyLineSettings();
     void closePort();
-    void addSoftwareFlowControl();
 
     QSerialPort* m_port;
     int m_commPort = 1;

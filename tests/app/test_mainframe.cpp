@@ -139,6 +139,48 @@ private slots:
         }
     }
 
+    // Under every handshaking mode the connect's answer 11 arrives, and so do
+    // status blocks full of 11 and 13; a second read proves that a received
+    // 13 has not stopped the PC's own output.
+    void flowControlBytesAreDataUnderEveryHandshaking_data()
+    {
+        QTest::addColumn<int>("mode");
+        for (int mode = 0; mode <= 3; ++mode)
+            QTest::newRow(qPrintable(QStringLiteral("Handshaking=%1").arg(mode))) << mode;
+    }
+    void flowControlBytesAreDataUnderEveryHandshaking()
+    {
+        QFETCH(int, mode);
+        comm::SerialPortControl& port = comm::SerialPortControl::MSComm1();
+        QVERIFY(!port.setHandshaking(mode));
+        const auto restore = qScopeGuard([&] { port.setHandshaking(0); });
+        ClosedPort env;
+        auto& m = frmMain::instance();
+        auto shows = [&](quint32 outputs, quint32 inputs) {
+            for (int n = 0; n < 32; ++n) {
+                if (m.chkIoOutput[std::size_t(n)]->isChecked() != (((outputs >> n) & 1u) != 0))
+                    return false;
+                if (m.chkIoInput[std::size_t(n)]->isChecked() != (((inputs >> n) & 1u) != 0))
+                    return false;
+            }
+            return true;
+        };
+        // Output 0 (the alarm) stays off, so no box interrupts the reads.
+        env.link.state().outputs = 0x13111312u;
+        env.link.state().inputs = 0x11131311u;
+        m.mnuCommPortOpen1_Click();
+        QCOMPARE(env.link.boxes.texts(), QStringList{});
+        QCOMPARE(m.imgComm->picture(), QStringLiteral("imgOn"));
+        QVERIFY(shows(0x13111312u, 0x11131311u));
+
+        env.link.state().outputs = 0x11131310u;
+        env.link.state().inputs = 0x13111113u;
+        m.cmdStatus_Click();
+        QCOMPARE(env.link.boxes.texts(), QStringList{});
+        QVERIFY(shows(0x11131310u, 0x13111113u));
+        QTRY_COMPARE(env.link.state().blocksAcceptedByPc, 4);
+    }
+
     void connectToASilentController()
     {
         ClosedPort env;
