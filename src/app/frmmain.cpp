@@ -133,11 +133,10 @@ void frmMain::connectPort(int portNumber)
     }
     if (auto e = port.setPortOpen(true)) {
         // Name the device tried and the setting that names it, so that the
-        // operator can point the menu item at another device.
-        QString detail;
-        if (e->number == common::err::InvalidPortNumber)
-            detail =
-                QStringLiteral("%1 (Properties/COM%2)").arg(SerialPortControl::deviceFor(portNumber)).arg(portNumber);
+        // operator knows which device is missing, refused or busy, or can
+        // point the menu item at another one.
+        const QString detail =
+            QStringLiteral("%1 (Properties/COM%2)").arg(SerialPortControl::deviceFor(portNumber)).arg(portNumber);
         common::MsgBox(e->text(), common::MsgButtons::Ok, common::kAppTitle, common::MsgIcon::None, detail);
         return;
     }

@@ -3,12 +3,13 @@
 #include "common/settings.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSerialPort>
 #include <QStringList>
 #include <QThread>
 
 #include <cerrno>
-#include <termios.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace comm {
@@ -20,12 +21,37 @@ namespace {
 constexpr int kOpenRetryMs = 1000;
 constexpr int kOpenRetryStepMs = 20;
 
-// The failures of an open that may pass by themselves: a lock or an
-// exclusive hold of another opener (or the device's permissions not yet
-// set), a device not ready.
-bool transientOpenError(QSerialPort::SerialPortError e)
+// Why the system refuses this program the device, asked of the system
+// itself, since the serial library reports a refused permission, a busy
+// device and another opener's lock file alike: errno, or 0 when it opens.
+int openRefusal(const QString& device)
 {
-    return e == QSerialPort::PermissionError || e == QSerialPort::ResourceError;
+    const int fd = ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    return 0;
+}
+
+bool permissionRefused(int refusal)
+{
+    return refusal == EACCES || refusal == EPERM;
+}
+
+QSerialPort::Parity parityOf(char letter)
+{
+    switch (letter) {
+    case 'e':
+        return QSerialPort::EvenParity;
+    case 'o':
+        return QSerialPort::OddParity;
+    case 'm':
+        return QSerialPort::MarkParity;
+    case 's':
+        return QSerialPort::SpaceParity;
+    default:
+        return QSerialPort::NoParity;
+    }
 }
 } // namespace
 
@@ -87,13 +113,14 @@ std::optional<RtError> SerialPortControl::setSettings(const QString& settings)
     if (!okBaud || baud <= 0 || parity.size() != 1 || !QStringLiteral("neoms").contains(parity) || !okData ||
         data < 5 || data > 8 || !okStop || (stop != 1 && stop != 1.5 && stop != 2))
         return RtError::of(err::InvalidPropertyValue);
-    m_baud = baud;
-    m_parity = parity[0].toLatin1();
-    m_dataBits = data;
-    m_stopBits = stop;
+    LineSettings line = m_line;
+    line.baud = baud;
+    line.parity = parity[0].toLatin1();
+    line.dataBits = data;
+    line.stopBits = stop;
+    if (auto e = adoptLineSettings(line))
+        return e;
     m_settings = settings.trimmed();
-    if (PortOpen())
-        applyLineSettings();
     return std::nullopt;
 }
 
@@ -101,63 +128,39 @@ std::optional<RtError> SerialPortControl::setHandshaking(int mode)
 {
     if (mode < 0 || mode > 3)
         return RtError::of(err::InvalidPropertyValue);
-    m_handshaking = mode;
-    if (PortOpen())
-        applyLineSettings();
+    LineSettings line = m_line;
+    line.handshaking = mode;
+    return adoptLineSettings(line);
+}
+
+std::optional<RtError> SerialPortControl::adoptLineSettings(const LineSettings& line)
+{
+    if (PortOpen() && !applyLineSettings(line)) {
+        m_port->clearError();
+        applyLineSettings(m_line); // the device goes back to what it had
+        m_port->clearError();
+        return RtError::of(err::CommStateFailed);
+    }
+    m_line = line;
     return std::nullopt;
 }
 
-void SerialPortControl::applyLineSettings()
+bool SerialPortControl::applyLineSettings(const LineSettings& line)
 {
-    m_port->setBaudRate(m_baud);
-    switch (m_parity) {
-    case 'e':
-        m_port->setParity(QSerialPort::EvenParity);
-        break;
-    case 'o':
-        m_port->setParity(QSerialPort::OddParity);
-        break;
-    case 'm':
-        m_port->setParity(QSerialPort::MarkParity);
-        break;
-    case 's':
-        m_port->setParity(QSerialPort::SpaceParity);
-        break;
-    default:
-        m_port->setParity(QSerialPort::NoParity);
-        break;
-    }
-    m_port->setDataBits(static_cast<QSerialPort::DataBits>(m_dataBits));
-    m_port->setStopBits(m_stopBits == 2 ? QSerialPort::TwoStop
-                                        : (m_stopBits == 1.5 ? QSerialPort::OneAndHalfStop : QSerialPort::OneStop));
-    switch (m_handshaking) {
-    case 1:
-        m_port->setFlowControl(QSerialPort::SoftwareControl);
-        break;
-    case 2:
-    case 3:
-        m_port->setFlowControl(QSerialPort::HardwareControl);
-        break;
-    default:
-        m_port->setFlowControl(QSerialPort::NoFlowControl);
-        break;
-    }
-    if (m_handshaking == 3)
-        addSoftwareFlowControl();
-}
-
-void SerialPortControl::addSoftwareFlowControl()
-{
-    // The serial library offers one flow control at a time: XON/XOFF goes
-    // onto the device itself, beside RTS/CTS, after the library's last
-    // setting (which would clear it again).
-    const int fd = int(m_port->handle());
-    termios t{};
-    if (fd < 0 || ::tcgetattr(fd, &t) != 0)
-        return;
-    t.c_cflag |= CRTSCTS;
-    t.c_iflag |= IXON | IXOFF;
-    ::tcsetattr(fd, TCSANOW, &t);
+    const QSerialPort::StopBits stop = line.stopBits == 2     ? QSerialPort::TwoStop
+                                       : line.stopBits == 1.5 ? QSerialPort::OneAndHalfStop
+                                                              : QSerialPort::OneStop;
+    // XON/XOFF never goes on the line, whatever the mode: the controller's
+    // answers and blocks use every byte value, 0x11 (LINK_DC1) and 0x13
+    // among them, and the line discipline would take those bytes and stop
+    // the PC's own output on a received 0x13.
+    const QSerialPort::FlowControl flow =
+        line.handshaking >= 2 ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl;
+    // The first setting the device refuses ends it, its reason kept as the
+    // port's error.
+    return m_port->setBaudRate(line.baud) && m_port->setParity(parityOf(line.parity)) &&
+           m_port->setDataBits(static_cast<QSerialPort::DataBits>(line.dataBits)) && m_port->setStopBits(stop) &&
+           m_port->setFlowControl(flow);
 }
 
 QString SerialPortControl::deviceFor(int port)
@@ -192,16 +195,22 @@ std::optional<RtError> SerialPortControl::setPortOpen(bool open)
         return RtError::of(err::PortAlreadyOpen);
     m_failed = false;
     m_openFailure.clear();
-    m_port->setPortName(deviceFor(m_commPort));
+    const QString device = deviceFor(m_commPort);
+    m_port->setPortName(device);
     // A device that has just appeared (an adapter plugged in again, a line
     // opened again) may for a moment still be locked by whoever held its
     // name before (the serial library removes its lock only after it closed
-    // the device), held open exclusively, or not yet be ready: try again for
-    // a short while before the open counts as failed.
+    // the device) or held open exclusively: try again for a short while
+    // before the open counts as failed. A refused permission does not pass
+    // by itself and is told at once.
     QElapsedTimer waited;
     waited.start();
     bool opened = m_port->open(QIODevice::ReadWrite);
-    while (!opened && transientOpenError(m_port->error()) && waited.elapsed() < kOpenRetryMs) {
+    int refusal = 0;
+    while (!opened && m_port->error() == QSerialPort::PermissionError) {
+        refusal = openRefusal(device);
+        if (permissionRefused(refusal) || waited.elapsed() >= kOpenRetryMs)
+            break;
         m_port->clearError();
         QThread::msleep(kOpenRetryStepMs);
         opened = m_port->open(QIODevice::ReadWrite);
@@ -213,10 +222,17 @@ std::optional<RtError> SerialPortControl::setPortOpen(bool open)
         if (e == QSerialPort::DeviceNotFoundError)
             return RtError::of(err::InvalidPortNumber);
         if (e == QSerialPort::PermissionError)
-            return RtError::of(err::PortAlreadyOpen);
+            return RtError::of(permissionRefused(refusal) ? err::PermissionDenied : err::PortAlreadyOpen);
         return RtError::of(err::CommStateFailed);
     }
-    applyLineSettings();
+    if (!applyLineSettings(m_line)) {
+        // A port on settings other than those asked for is no good open.
+        m_openFailure = m_port->errorString();
+        m_port->clearError();
+        m_port->close();
+        m_failed = false;
+        return RtError::of(err::CommStateFailed);
+    }
     m_port->clear(QSerialPort::AllDirections);
     m_written = m_read = 0;
     return std::nullopt;

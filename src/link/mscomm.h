@@ -29,8 +29,9 @@ public:
     QString Settings() const { return m_settings; }
     std::optional<common::RtError> setSettings(const QString& settings);
 
-    // 0 none, 1 XON/XOFF, 2 RTS/CTS, 3 RTS/CTS and XON/XOFF.
-    int Handshaking() const { return m_handshaking; }
+    // 0 none, 1 none, 2 RTS/CTS, 3 RTS/CTS: software flow control would
+    // take data bytes 0x11 and 0x13 off the line.
+    int Handshaking() const { return m_line.handshaking; }
     std::optional<common::RtError> setHandshaking(int mode);
 
     bool PortOpen() const;
@@ -75,19 +76,26 @@ signals:
     void PortClosed();
 
 private:
+    struct LineSettings {
+        qint32 baud = 9600;
+        char parity = 'n';
+        int dataBits = 8;
+        double stopBits = 1;
+        int handshaking = 0;
+    };
+
     explicit SerialPortControl(QObject* parent = nullptr);
-    void applyLineSettings();
+    // Puts the settings on the open port; false when the device refuses one.
+    bool applyLineSettings(const LineSettings& line);
+    // Takes the settings, at once when the port is open; a refused one
+    // leaves the port and the device as they were.
+    std::optional<common::RtError> adoptLineSettings(const LineSettings& line);
     void closePort();
-    void addSoftwareFlowControl();
 
     QSerialPort* m_port;
     int m_commPort = 1;
     QString m_settings = QStringLiteral("9600,n,8,1");
-    qint32 m_baud = 9600;
-    char m_parity = 'n';
-    int m_dataBits = 8;
-    double m_stopBits = 1;
-    int m_handshaking = 0;
+    LineSettings m_line;
     int m_commEvent = 0;
     bool m_failed = false;
     quint64 m_written = 0;

@@ -11,6 +11,7 @@
 #include "support/emulink.h"
 #include "support/operatortexts.h"
 
+#include <QSerialPort>
 #include <QSettings>
 #include <QToolTip>
 #include <QtTest>
@@ -140,6 +141,48 @@ private slots:
         }
     }
 
+    // Under every handshaking mode the connect's answer 11 arrives, and so do
+    // status blocks full of 11 and 13; a second read proves that a received
+    // 13 has not stopped the PC's own output.
+    void flowControlBytesAreDataUnderEveryHandshaking_data()
+    {
+        QTest::addColumn<int>("mode");
+        for (int mode = 0; mode <= 3; ++mode)
+            QTest::newRow(qPrintable(QStringLiteral("Handshaking=%1").arg(mode))) << mode;
+    }
+    void flowControlBytesAreDataUnderEveryHandshaking()
+    {
+        QFETCH(int, mode);
+        comm::SerialPortControl& port = comm::SerialPortControl::MSComm1();
+        QVERIFY(!port.setHandshaking(mode));
+        const auto restore = qScopeGuard([&] { port.setHandshaking(0); });
+        ClosedPort env;
+        auto& m = frmMain::instance();
+        auto shows = [&](quint32 outputs, quint32 inputs) {
+            for (int n = 0; n < 32; ++n) {
+                if (m.chkIoOutput[std::size_t(n)]->isChecked() != (((outputs >> n) & 1u) != 0))
+                    return false;
+                if (m.chkIoInput[std::size_t(n)]->isChecked() != (((inputs >> n) & 1u) != 0))
+                    return false;
+            }
+            return true;
+        };
+        // Output 0 (the alarm) stays off, so no box interrupts the reads.
+        env.link.state().outputs = 0x13111312u;
+        env.link.state().inputs = 0x11131311u;
+        m.mnuCommPortOpen1_Click();
+        QCOMPARE(env.link.boxes.texts(), QStringList{});
+        QCOMPARE(m.imgComm->picture(), QStringLiteral("imgOn"));
+        QVERIFY(shows(0x13111312u, 0x11131311u));
+
+        env.link.state().outputs = 0x11131310u;
+        env.link.state().inputs = 0x13111113u;
+        m.cmdStatus_Click();
+        QCOMPARE(env.link.boxes.texts(), QStringList{});
+        QVERIFY(shows(0x11131310u, 0x13111113u));
+        QTRY_COMPARE(env.link.state().blocksAcceptedByPc, 4);
+    }
+
     void connectToASilentController()
     {
         ClosedPort env;
@@ -162,32 +205,48 @@ private slots:
         QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
     }
 
-    // The box's second line names the device tried and the key naming it.
-    void aMissingDeviceIsNamed_data()
+    // The box's second line names the device tried and the key naming it,
+    // whatever the open's failure.
+    void aFailedOpenNamesTheDevice_data()
     {
         QTest::addColumn<int>("port");
-        QTest::addColumn<QString>("setting");
-        QTest::addColumn<QString>("detail");
-        QTest::newRow("COM2 set") << 2 << "/dev/no-such-port"
-                                  << "/dev/no-such-port (Properties/COM2)";
-        QTest::newRow("COM1 set") << 1 << "/dev/no-such-usb"
-                                  << "/dev/no-such-usb (Properties/COM1)";
+        QTest::addColumn<QString>("device"); // empty: the emulator's line
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<int>("error");
+        QTest::newRow("COM2 missing") << 2 << "/dev/no-such-port"
+                                      << "9600,n,8,1" << common::err::InvalidPortNumber;
+        QTest::newRow("COM1 missing") << 1 << "/dev/no-such-usb"
+                                      << "9600,n,8,1" << common::err::InvalidPortNumber;
+        QTest::newRow("COM1 refuses 7 data bits") << 1 << ""
+                                                  << "9600,n,7,1" << common::err::CommStateFailed;
     }
-    void aMissingDeviceIsNamed()
+    void aFailedOpenNamesTheDevice()
     {
         QFETCH(int, port);
-        QFETCH(QString, setting);
-        QFETCH(QString, detail);
-        testsupport::SettingsStore store;
-        testsupport::MessageRecorder boxes;
-        store.values[QStringLiteral("Properties/COM%1").arg(port)] = setting;
-        comm::SerialPortControl::MSComm1().setPortOpen(false);
+        QFETCH(QString, device);
+        QFETCH(QString, settings);
+        QFETCH(int, error);
+        comm::SerialPortControl& serial = comm::SerialPortControl::MSComm1();
+        const auto restore = qScopeGuard([&] { serial.setSettings(QStringLiteral("9600,n,8,1")); });
+        ClosedPort env;
+        if (device.isEmpty()) {
+            device = env.link.emulator().slavePath();
+            QSerialPort probe(device);
+            if (probe.open(QIODevice::ReadWrite) && probe.setDataBits(QSerialPort::Data7))
+                QSKIP("this system's pseudo-terminals take 7 data bits: nothing to refuse");
+        }
+        env.link.settings.values[QStringLiteral("Properties/COM%1").arg(port)] = device;
+        QVERIFY(!serial.setSettings(settings));
         if (port == 1)
             frmMain::instance().mnuCommPortOpen1_Click();
         else
             frmMain::instance().mnuCommPortOpen2_Click();
-        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Invalid port number")});
-        QCOMPARE(boxes.boxes.first().detail, detail);
+        QCOMPARE(env.link.boxes.texts(), QStringList{common::RtError::of(error).text()});
+        QCOMPARE(env.link.boxes.boxes.first().detail, QStringLiteral("%1 (Properties/COM%2)").arg(device).arg(port));
+        QVERIFY(!serial.PortOpen());
+        QVERIFY(!comm::g_LinkBusy);
+        env.link.settleTrace(QString());
+        QCOMPARE(env.link.trace(), QString());
     }
 
     void openWhileOpenDoesNothing()

@@ -11,11 +11,77 @@
 #include <QtTest>
 
 #include <atomic>
-#include <termios.h>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
 
 using namespace comm;
 using testsupport::EmulatorLink;
+
+namespace {
+// The device's permissions taken away for as long as this lives, and the
+// program run as a user they apply to: root, whom they do not stop, becomes
+// nobody (in its effective user only, so that it can become root again).
+class DeviceRefused {
+public:
+    explicit DeviceRefused(const QString& device)
+    {
+        if (::chmod(QFile::encodeName(device).constData(), 0) != 0)
+            return;
+        m_wasRoot = ::geteuid() == 0;
+        m_ok = !m_wasRoot || ::seteuid(kNobody) == 0;
+    }
+    ~DeviceRefused()
+    {
+        if (m_wasRoot)
+            (void)::seteuid(0);
+    }
+    DeviceRefused(const DeviceRefused&) = delete;
+    DeviceRefused& operator=(const DeviceRefused&) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    static constexpr uid_t kNobody = 65534;
+    bool m_wasRoot = false;
+    bool m_ok = false;
+};
+
+// An emulator's line named as COM1, the program's port closed, as before
+// "Open(COM1)".
+struct ClosedLine {
+    emu::ControllerEmulator controller;
+    testsupport::SettingsStore store;
+    bool ok = false;
+    ClosedLine()
+    {
+        ok = controller.start();
+        store.values[QStringLiteral("Properties/COM1")] = controller.slavePath();
+        SerialPortControl& port = SerialPortControl::MSComm1();
+        ok = ok && !port.setPortOpen(false) && !port.setCommPort(1);
+    }
+    QString device() const { return controller.slavePath(); }
+};
+
+// Whether the device refuses these control flags itself (a pseudo-terminal
+// keeps 8 data bits and no parity, and the C library reports the change).
+bool deviceRefuses(const QString& device, tcflag_t clear, tcflag_t set)
+{
+    const int fd = ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    termios t{};
+    bool refused = false;
+    if (fd >= 0 && ::tcgetattr(fd, &t) == 0) {
+        const termios before = t;
+        t.c_cflag = (t.c_cflag & ~clear) | set;
+        refused = ::tcsetattr(fd, TCSANOW, &t) != 0;
+        ::tcsetattr(fd, TCSANOW, &before);
+    }
+    if (fd >= 0)
+        ::close(fd);
+    return refused;
+}
+} // namespace
 
 class TestMSComm : public QObject {
     Q_OBJECT
@@ -77,40 +143,40 @@ private slots:
 
     // The flow control each mode puts on the device, read back from the
     // device: when the port opens, after a change of the line settings and
-    // after the mode is set again on the open port. Mode 3 has both.
+    // after the mode is set again on the open port. XON/XOFF never: the line
+    // discipline would take the controller's 0x11 and 0x13, which are data.
     void flowControlOnTheDevice_data()
     {
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("rtsCts");
-        QTest::addColumn<bool>("xonXoff");
-        QTest::newRow("0: none") << 0 << false << false;
-        QTest::newRow("1: XON/XOFF") << 1 << false << true;
-        QTest::newRow("2: RTS/CTS") << 2 << true << false;
-        QTest::newRow("3: RTS/CTS and XON/XOFF") << 3 << true << true;
+        QTest::newRow("0: none") << 0 << false;
+        QTest::newRow("1: none") << 1 << false;
+        QTest::newRow("2: RTS/CTS") << 2 << true;
+        QTest::newRow("3: RTS/CTS") << 3 << true;
     }
     void flowControlOnTheDevice()
     {
         QFETCH(int, mode);
         QFETCH(bool, rtsCts);
-        QFETCH(bool, xonXoff);
         SerialPortControl& port = SerialPortControl::MSComm1();
         QVERIFY(!port.setHandshaking(mode));
+        const auto restore = qScopeGuard([&] {
+            port.setSettings(QStringLiteral("9600,n,8,1"));
+            port.setHandshaking(0);
+        });
         EmulatorLink link;
         QVERIFY(link.ok());
         auto check = [&](const char* when) {
             termios t{};
             QVERIFY2(link.emulator().lineSettings(t), when);
             QVERIFY2(((t.c_cflag & CRTSCTS) != 0) == rtsCts, when);
-            QVERIFY2(((t.c_iflag & IXON) != 0) == xonXoff, when);
-            QVERIFY2(((t.c_iflag & IXOFF) != 0) == xonXoff, when);
+            QVERIFY2((t.c_iflag & (IXON | IXOFF | IXANY)) == 0, when);
         };
         check("opened");
-        QVERIFY(!port.setSettings(QStringLiteral("19200,e,7,2")));
+        QVERIFY(!port.setSettings(QStringLiteral("19200,n,8,2")));
         check("after new line settings");
         QVERIFY(!port.setHandshaking(mode));
         check("after the mode again");
-        QVERIFY(!port.setSettings(QStringLiteral("9600,n,8,1")));
-        QVERIFY(!port.setHandshaking(0));
     }
 
     void deviceOfEachPort()
@@ -136,6 +202,76 @@ private slots:
         QVERIFY(!port.setCommPort(1));
     }
 
+    // A user who may not use the device is told so at once, in the words of
+    // a file the system refuses, not after the wait for a busy device and
+    // not as a port already open.
+    void deviceThePcMayNotUse()
+    {
+        ClosedLine line;
+        QVERIFY(line.ok);
+        SerialPortControl& port = SerialPortControl::MSComm1();
+        QElapsedTimer t;
+        std::optional<common::RtError> e;
+        {
+            const DeviceRefused refused(line.device());
+            if (!refused.ok())
+                QSKIP("cannot take the device's permissions away from this user");
+            t.start();
+            e = port.setPortOpen(true);
+        }
+        QVERIFY(e);
+        QCOMPARE(e->number, common::err::PermissionDenied);
+        QCOMPARE(e->text(), common::RtError::of(common::err::PermissionDenied).text());
+        QVERIFY2(t.elapsed() < 500, qPrintable(QStringLiteral("%1 ms").arg(t.elapsed())));
+        QVERIFY(!port.PortOpen());
+    }
+
+    // A line setting that the device refuses fails the open, which leaves
+    // the port closed; on the open port it is refused and the port keeps
+    // its settings.
+    void refusedLineSetting_data()
+    {
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<bool>("atOpen");
+        QTest::addColumn<uint>("clear");
+        QTest::addColumn<uint>("set");
+        QTest::newRow("7 data bits at the open") << "9600,n,7,1" << true << uint(CSIZE) << uint(CS7);
+        QTest::newRow("even parity at the open") << "9600,e,8,1" << true << uint(PARODD) << uint(PARENB);
+        QTest::newRow("7 data bits on the open port") << "19200,n,7,1" << false << uint(CSIZE) << uint(CS7);
+    }
+    void refusedLineSetting()
+    {
+        QFETCH(QString, settings);
+        QFETCH(bool, atOpen);
+        QFETCH(uint, clear);
+        QFETCH(uint, set);
+        SerialPortControl& port = SerialPortControl::MSComm1();
+        const auto restore = qScopeGuard([&] { port.setSettings(QStringLiteral("9600,n,8,1")); });
+        ClosedLine line;
+        QVERIFY(line.ok);
+        if (!deviceRefuses(line.device(), tcflag_t(clear), tcflag_t(set)))
+            QSKIP("this system's pseudo-terminals take the setting: nothing to refuse");
+        if (atOpen) {
+            QVERIFY(!port.setSettings(settings));
+            const auto e = port.setPortOpen(true);
+            QVERIFY(e);
+            QCOMPARE(e->number, common::err::CommStateFailed);
+            QVERIFY(!port.openFailure().isEmpty());
+            QVERIFY(!port.PortOpen());
+        } else {
+            QVERIFY(!port.setPortOpen(true));
+            const auto e = port.setSettings(settings);
+            QVERIFY(e);
+            QCOMPARE(e->number, common::err::CommStateFailed);
+            QVERIFY(port.PortOpen());
+            QCOMPARE(port.Settings(), QStringLiteral("9600,n,8,1"));
+            termios t{};
+            QVERIFY(line.controller.lineSettings(t));
+            QCOMPARE(cfgetospeed(&t), speed_t(B9600));
+        }
+        QVERIFY(!port.setPortOpen(false));
+    }
+
     void portNumberOutOfRangeAndWhileOpen()
     {
         SerialPortControl& port = SerialPortControl::MSComm1();
@@ -148,7 +284,7 @@ private slots:
         QCOMPARE(port.setPortOpen(true)->number, common::err::PortAlreadyOpen);
         QCOMPARE(port.CommPort(), 1);
         // Settings applied to an open port take effect and keep it open.
-        QVERIFY(!port.setSettings(QStringLiteral("19200,e,7,2")));
+        QVERIFY(!port.setSettings(QStringLiteral("19200,o,8,2")));
         QVERIFY(port.PortOpen());
         QVERIFY(!port.setSettings(QStringLiteral("9600,n,8,1")));
     }
@@ -208,17 +344,13 @@ private slots:
     {
         QFETCH(int, holdMs);
         QFETCH(bool, opens);
-        emu::ControllerEmulator controller;
-        QVERIFY(controller.start());
-        testsupport::SettingsStore store;
-        store.values[QStringLiteral("Properties/COM1")] = controller.slavePath();
+        ClosedLine line;
+        QVERIFY(line.ok);
         SerialPortControl& port = SerialPortControl::MSComm1();
-        QVERIFY(!port.setPortOpen(false));
-        QVERIFY(!port.setCommPort(1));
 
         std::atomic<bool> held{false};
         std::atomic<bool> release{false};
-        const QString path = controller.slavePath();
+        const QString path = line.device();
         std::unique_ptr<QThread> other(QThread::create([&] {
             QSerialPort holder(path);
             held = holder.open(QIODevice::ReadWrite);
