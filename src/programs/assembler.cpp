@@ -69,6 +69,13 @@ int commandIndex(PrgTokens& t, QStringView record)
     return cmdIndexOf(c);
 }
 
+// Shows why the assembly ends; its result is False.
+bool fail(const QString& text)
+{
+    common::MsgBox(text);
+    return false;
+}
+
 void keepTokens(const PrgTokens& t)
 {
     g_TokCmd = t.cmd;
@@ -114,16 +121,19 @@ bool AsmPrgFile(std::int16_t n, const QString& path, int axisCount)
 {
     if (n < 0 || n >= kPrgNumbers)
         return false;
-    auto fail = [](const QString& text) {
-        common::MsgBox(text);
-        return false;
-    };
     common::FileNumber file(common::FileNumber::Reader);
     if (!file.claimed())
         return fail(common::RtError::of(common::err::FileAlreadyOpen).text() + path);
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly))
         return fail(common::RtError::fromFile(in, path, false).text() + path);
+    return AsmPrgFile(n, in, path, axisCount);
+}
+
+bool AsmPrgFile(std::int16_t n, QIODevice& in, const QString& path, int axisCount)
+{
+    if (n < 0 || n >= kPrgNumbers)
+        return false;
     // Record by record: the file is read no further than the last record
     // the assembly looks at.
     RecordReader records(in);
@@ -137,7 +147,7 @@ bool AsmPrgFile(std::int16_t n, const QString& path, int axisCount)
         const std::optional<QString> record = records.next();
         if (!record) {
             if (records.failed())
-                return fail(common::RtError::fromFile(in, path, false).text() + path);
+                return fail(common::RtError::of(common::err::DeviceIo).text() + path);
             return fail(common::RtError::of(common::err::InputPastEndOfFile).text() + path);
         }
         g_PrgLine = *record;

@@ -5,6 +5,7 @@
 #include "prgimage.h"
 #include "tokens.h"
 
+#include <QIODevice>
 #include <QString>
 #include <QStringView>
 
@@ -46,5 +47,9 @@ extern QString g_TokOp4;
 // show theirs and leave the image without them. The file is read holding
 // file number 1.
 bool AsmPrgFile(std::int16_t n, const QString& path, int axisCount);
+
+// The same over a device open for reading; `path` is the name the messages
+// give. A failed read ends the assembly with the system's read-error text.
+bool AsmPrgFile(std::int16_t n, QIODevice& in, const QString& path, int axisCount);
 
 } // namespace programs

@@ -424,8 +424,7 @@ StepWord jumpOnSignal(const PrgTokens& t, const EncArgs&, int)
 }
 
 // TMS nn|-nn nnnn: the inverted signal -nn is coded 20 + nn, so a plain
-// signal above 20 gives the same code (as the controller expects). The code
-// 20 itself is neither a plain nor an inverted signal: refused.
+// signal above 20 gives the same code (as the controller expects).
 StepWord timedSignal(const PrgTokens& t, const EncArgs&, int)
 {
     std::int64_t s = numSigned(t.op[0]);
@@ -433,8 +432,6 @@ StepWord timedSignal(const PrgTokens& t, const EncArgs&, int)
         s = 20 - s;
     const std::int64_t v = num(t.op[1]);
     check(s, 1, 36, "TMS-MAX_SIG_LMT_OVER");
-    if (s == 20)
-        throw Rejected{"TMS-MAX_SIG_LMT_OVER"};
     check(v, 0, 9999, "TMS-MAX_TMS_LMT_OVER");
     return put(s, 23, 16) | put(v, 15, 0);
 }

@@ -25,9 +25,8 @@ bool RecordReader::fill()
 {
     if (m_atEnd)
         return false;
-    constexpr qint64 kChunk = 64 * 1024;
-    m_buf.resize(kChunk);
-    const qint64 got = m_in.read(m_buf.data(), kChunk);
+    m_buf.resize(kReadChunk);
+    const qint64 got = m_in.read(m_buf.data(), kReadChunk);
     if (got <= 0) {
         m_failed = got < 0;
         m_atEnd = true;
@@ -70,6 +69,8 @@ std::optional<QString> RecordReader::next()
             lastKeptCr = c == '\r';
         }
     }
+    if (m_failed)
+        return std::nullopt;
     // A last line without its end counts; nothing after a final line end does,
     // but the piece after a last comma does.
     if (started || m_lineOpen) {

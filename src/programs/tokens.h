@@ -23,16 +23,19 @@ inline constexpr int kTokenLength = 10;   // a token holds at most 10 characters
 // line is still a comment). One byte per character.
 QStringList splitRecords(const QByteArray& fileBytes);
 
-// The same records read one at a time from a device, so that a reader that
-// stops early (at "[EOF]", at the last record it reads) reads no further.
-// A record keeps its first kRecordKept characters, far more than any rule
-// looks at, so that an overlong line costs no memory.
+// The same records read one at a time from a device, kReadChunk bytes at a
+// time, so that a reader that stops early (at "[EOF]", at the last record it
+// reads) reads no further. A record keeps its first kRecordKept characters,
+// far more than any rule looks at, so that an overlong line costs no memory.
 inline constexpr int kRecordKept = 256;
 class RecordReader {
 public:
+    static constexpr qint64 kReadChunk = 64 * 1024;
+
     explicit RecordReader(QIODevice& in) : m_in(in) {}
     // The next record; nullopt at the end of the file or when the device
-    // fails (failed() then tells).
+    // fails (failed() then tells). A failed read delivers nothing of the
+    // record it cut: its first characters are no record of the file.
     std::optional<QString> next();
     bool failed() const { return m_failed; }
 

@@ -121,8 +121,9 @@ const Case kCases[] = {
     w("JB 05 -24", 0x34030518), w("JB 05 24", 0x34020518), m("JB 05 25", "JB-MAX_SIG_LMT_OVER"), w("JB 05 L10", 0x3400050A),
     m("TMS 00 0100", "TMS-MAX_SIG_LMT_OVER"), w("TMS -16 9999", 0x3624270F), m("TMS -17 0000", "TMS-MAX_SIG_LMT_OVER"),
     w("TMS 25 0100", 0x36190064), m("TMS 01 10000", "TMS-MAX_TMS_LMT_OVER"),
-    // The code 20 is no signal: it would list as the command alone.
-    m("TMS 20 0100", "TMS-MAX_SIG_LMT_OVER"), w("TMS 19 0100", 0x36130064), w("TMS 21 0100", 0x36150064),
+    // Every code 1..36 is a signal, 20 included.
+    w("TMS 20 0100", 0x36140064), w("TMS 19 0100", 0x36130064), w("TMS 21 0100", 0x36150064),
+    m("TMS 37 0100", "TMS-MAX_SIG_LMT_OVER"),
     // A first operand "A..." is AON, AOFF or nothing the controller knows.
     m("SIGO A 255", "SIGO-MAX_OUT_PORT_LMT_OVER"), m("SIGO APOS 1", "SIGO-MAX_OUT_PORT_LMT_OVER"),
     // Operands stored as a register of the other kind must be one: IF's

@@ -1,11 +1,16 @@
 // Step words back into program lines: the step prefix, the default line, the
 // lines with only the prefix, and the lister's own spellings (two blanks
 // before an operand without "-", INP and VEL without leading zeros, F and OF
-// as "#0.00", hexadecimal widths with "H" or "h").
+// as "#0.00", hexadecimal widths with "H" or "h"); and every form listed and
+// assembled again.
 
+#include "programs/assembler.h"
+#include "programs/cmdwords.h"
 #include "programs/lister.h"
 
 #include <QtTest>
+
+#include <vector>
 
 namespace {
 
@@ -24,16 +29,21 @@ const Row kRows[] = {
     {1, 0x15000000, kDash}, {1, 0x20FFFFFF, kDash}, {1, 0x7F000000, kDash}, {1, 0xC0000000, kDash},
     {3, 0x80000000, "003 [EOF]"}, {3, 0x80000001, kDash},
     // Selector values without a form give the prefix alone.
-    {12, 0x01300000, "012 "}, {12, 0x36140064, "012 "}, {12, 0x08200000, "012 "}, {12, 0x21050000, "012 "},
+    {12, 0x01300000, "012 "}, {12, 0x08200000, "012 "}, {12, 0x21050000, "012 "},
     {12, 0x03300402, "012 "}, {12, 0x07300000, "012 "}, {12, 0x10300000, "012 "}, {12, 0x24030000, "012 "},
     {12, 0x33050000, "012 "}, {12, 0x34040500, "012 "}, {12, 0x35021000, "012 "}, {12, 0x37020000, "012 "},
     {12, 0x45200000, "012 "}, {12, 0x47300000, "012 "}, {12, 0x51500000, "012 "}, {12, 0x58300000, "012 "},
     {12, 0x63030000, "012 "},
+    // So do the values that no encoder writes and no line gives back: a
+    // first operand or point selector of 3, IF's left kind 3, TMS codes 0 and
+    // above 36.
+    {12, 0x05C01407, "012 "}, {12, 0x08C02803, "012 "}, {12, 0x0CC08007, "012 "}, {12, 0x0E30080C, "012 "},
+    {12, 0x43300405, "012 "}, {12, 0x21B1030A, "012 "}, {12, 0x36000064, "012 "}, {12, 0x36250064, "012 "},
     // Motion.
     {0, 0x011FA000, "000 MVE P1000"}, {0, 0x02001400, "000 MVS P(R05)"}, {0, 0x11100800, "000 UP P002"},
     {0, 0x12200400, "000 MVL P(*01)"}, {0, 0x07101C00, "000 SFT S07"}, {0, 0x07001C00, "000 SFT S(R07)"},
     {0, 0x07201C00, "000 SFT S(*07)"},
-    {0, 0x03500402, "000 MA P001 002"}, {0, 0x04201407, "000 MC R05 *07"}, {0, 0x05C01407, "000 CR *05 R07"},
+    {0, 0x03500402, "000 MA P001 002"}, {0, 0x04201407, "000 MC R05 *07"}, {0, 0x05801407, "000 CR *05 R07"},
     {0, 0x063E83E7, "000 AR P1000 999"}, {0, 0x08502803, "000 MF P010 -03"}, {0, 0x09001403, "000 MB R05 03"},
     {0, 0x0A501401, "000 SF S05 -01"}, {0, 0x0B801410, "000 SB *05 16"},
     {0, 0x0C808007, "000 PM 002 *07"}, {0, 0x0D59270F, "000 PS 100 9999"}, {0, 0x0C000005, "000 PM 000 R05"},
@@ -43,7 +53,7 @@ const Row kRows[] = {
     {0, 0x14201400, "000 VMN *05"},
     // Program flow.
     {0, 0x2141010A, "000 IF R01 = 0AH"}, {0, 0x2151010A, "000 IF *01 = 0AH"}, {0, 0x21A1030A, "000 IF F03 < 0Ah"},
-    {0, 0x21B1030A, "000 IF F03 < 0Ah"}, {0, 0x21C00102, "000 IF R01 != R02"}, {0, 0x21020105, "000 IF R01 > 005"},
+    {0, 0x21C00102, "000 IF R01 != R02"}, {0, 0x21020105, "000 IF R01 > 005"},
     {0, 0x21530506, "000 IF *05 = *06"}, {0, 0x21A40304, "000 IF F03 < F04"},
     {0, 0x22320000, "000 GOT L50"}, {0, 0x23000005, "000 DLY 000005"}, {0, 0x23FFFFFF, "000 DLY 16777215"},
     {0, 0x24000503, "000 JMP L05 R03"}, {0, 0x240101FF, "000 JMP L01 255"}, {0, 0x24020203, "000 JMP L02 *03"},
@@ -57,6 +67,7 @@ const Row kRows[] = {
     {0, 0x34030518, "000 JB  05 -24"},
     {0, 0x35001000, "000 WAIT  16"}, {0, 0x35011000, "000 WAIT -16"},
     {0, 0x36150064, "000 TMS -01 0100"}, {0, 0x36030064, "000 TMS  03 0100"}, {0, 0x3624270F, "000 TMS -16 9999"},
+    {0, 0x36140064, "000 TMS  20 0100"}, {0, 0x36010000, "000 TMS  01 0000"},
     {0, 0x37010000, "000 PWR ON"}, {0, 0x37000000, "000 PWR OFF"},
     {0, 0x38010203, "000 SM 01 02 03"}, {0, 0x39050200, "000 RUN PRG05 2"},
     {0, 0x3A0A00FF, "000 SA  00FFh 010"}, {0, 0x3A8A00FF, "000 SA -00FFh 010"}, {0, 0x3AE4FFFF, "000 SA -FFFFh 100"},
@@ -85,6 +96,80 @@ const Row kRows[] = {
 };
 // clang-format on
 
+// A field the lister picks a form by, and the values of it that the encoders
+// write; for its other values no line gives the word back.
+struct Selector {
+    int hi;
+    int lo;
+    quint32 firstWritten;
+    quint32 lastWritten;
+};
+
+// Operands that the encoders write as 0 for some values of the first
+// selector (SIGO AON and AOFF, INT n OFF, WRITE APOS, IN and OUT).
+struct Cleared {
+    quint32 from = 1;
+    quint32 to = 0;
+    quint32 mask = 0;
+};
+
+// One form of the lister: its opcodes, the other fields at values the
+// encoders write for every selector value, and its selectors.
+struct ListForm {
+    const char* words;
+    std::vector<quint32> opcodes;
+    quint32 operands;
+    std::vector<Selector> selectors;
+    Cleared cleared = {};
+};
+
+// clang-format off
+const ListForm kForms[] = {
+    {"MVE MVS UP MVL HERC HERA", {0x01, 0x02, 0x11, 0x12, 0x64, 0x65}, 5u << 10, {{21, 20, 0, 2}}},
+    {"SFT", {0x07}, 5u << 10, {{21, 20, 0, 2}}},
+    {"MA MC CR", {0x03, 0x04, 0x05}, 5u << 10 | 5, {{23, 22, 0, 2}, {21, 20, 0, 2}}},
+    {"AR", {0x06}, 5u << 12 | 5, {}},
+    {"MF MB SF SB", {0x08, 0x09, 0x0A, 0x0B}, 5u << 10 | 5, {{23, 22, 0, 2}, {21, 20, 0, 1}}},
+    {"PM PS", {0x0C, 0x0D}, 5u << 14 | 5, {{23, 22, 0, 2}}},
+    {"DRP DRS", {0x0E, 0x0F}, 5u << 10 | 5, {{21, 20, 0, 2}}},
+    {"SPL VMP VMN", {0x10, 0x13, 0x14}, 5u << 10, {{21, 20, 0, 2}}},
+    {"IF", {0x21}, 3u << 8 | 5, {{23, 22, 0, 3}, {21, 20, 0, 2}, {19, 16, 0, 4}}},
+    {"GOT", {0x22}, 5u << 16, {}},
+    {"DLY", {0x23}, 100, {}},
+    {"JMP", {0x24}, 5u << 8 | 5, {{23, 16, 0, 2}}},
+    {"HOME", {0x25}, 0x0Fu << 16, {}},
+    {"STOP RET RETC", {0x26, 0x28, 0x29}, 0, {}},
+    {"CALL", {0x27}, 5u << 16, {}},
+    {"SIGB", {0x31}, 5u << 8, {{16, 16, 0, 1}}},
+    {"SIGI", {0x32}, 5u << 16 | 1u << 8, {}},
+    {"SIGO", {0x33}, 2u << 8 | 5, {{23, 16, 0, 4}}, {3, 4, 0xFFFF}},
+    {"JB", {0x34}, 5u << 8 | 5, {{20, 20, 0, 1}, {19, 16, 0, 3}}},
+    {"WAIT", {0x35}, 5u << 8, {{23, 16, 0, 1}}},
+    {"TMS", {0x36}, 100, {{23, 16, 1, 36}}},
+    {"PWR", {0x37}, 0, {{23, 16, 0, 1}}},
+    {"SM LP LS", {0x38, 0x67, 0x68}, 0x050607, {}},
+    {"RUN", {0x39}, 5u << 16 | 2u << 8, {}},
+    {"SA", {0x3A}, 10u << 16 | 0xFF, {{23, 23, 0, 1}}},
+    {"ACC DCC", {0x41, 0x42}, 2u << 16 | 100u << 8, {}},
+    {"SPD", {0x43}, 1u << 10 | 5, {{21, 20, 0, 2}}},
+    {"INP", {0x44}, 900000, {}},
+    {"READ", {0x45}, 5u << 10, {{21, 20, 0, 1}}},
+    {"WRITE", {0x46}, 5u << 10, {{21, 20, 0, 3}}, {1, 3, 0x3FFu << 10}},
+    {"TSPD", {0x47}, 5u << 8, {{21, 20, 0, 2}}},
+    {"VEL", {0x48}, 1u << 20 | 100, {}},
+    {"ADD SUB OR AND MUL SET", {0x51, 0x52, 0x53, 0x54, 0x57, 0x61}, 5u << 12 | 5, {{23, 23, 0, 1}, {22, 20, 0, 4}}},
+    {"INC DEC", {0x55, 0x56}, 5u << 16, {{8, 8, 0, 1}}},
+    {"ADF SUF MUF", {0x58, 0x59, 0x5A}, 5u << 12 | 5, {{23, 23, 0, 1}, {22, 20, 0, 2}}},
+    {"L", {0x62}, 5u << 16, {}},
+    {"INT", {0x63}, 2u << 8 | 5, {{23, 16, 0, 2}}, {0, 0, 0xFF}},
+    {"CCLR", {0x66}, 1u << 16, {}},
+    {"F", {0x69}, 5u << 20 | 1250, {{19, 19, 0, 1}}},
+    {"OF", {0x6C}, 2u << 20 | 1250, {{19, 19, 0, 1}}},
+    {"LAP LAS LEP LES", {0x6A, 0x6B, 0x6D, 0x6E}, 2u << 16 | 3u << 8 | 4, {}},
+    {"[EOF]", {0x80}, 0, {}},
+};
+// clang-format on
+
 } // namespace
 
 class TestDisasm : public QObject {
@@ -104,6 +189,77 @@ private slots:
         QFETCH(quint32, word);
         QFETCH(QString, line);
         QCOMPARE(programs::DisasmStep(step, word), line);
+    }
+
+    void initTestCase() { programs::InitCmdWords(); }
+
+    // A received program goes back from its file as it came: every word of
+    // every form, each selector at each of its values, lists as a line that
+    // assembles to the same word. A selector value that no encoder writes
+    // lists as the step alone, and sending it stops with its message.
+    void everyFormListsBackToItsWord_data()
+    {
+        QTest::addColumn<int>("form");
+        for (int i = 0; i < int(std::size(kForms)); ++i)
+            QTest::newRow(kForms[i].words) << i;
+    }
+    void everyFormListsBackToItsWord()
+    {
+        QFETCH(int, form);
+        const ListForm& f = kForms[form];
+        const QString noSuchWord = QStringLiteral("해당 명령어가 없습니다");
+        int combinations = 1;
+        for (const Selector& sel : f.selectors)
+            combinations <<= sel.hi - sel.lo + 1;
+        QStringList broken;
+        for (const quint32 opcode : f.opcodes) {
+            for (int c = 0; c < combinations; ++c) {
+                quint32 word = opcode << 24;
+                quint32 operands = f.operands;
+                bool written = true;
+                int rest = c;
+                for (std::size_t k = 0; k < f.selectors.size(); ++k) {
+                    const Selector& sel = f.selectors[k];
+                    const int width = sel.hi - sel.lo + 1;
+                    const quint32 v = quint32(rest) & ((1u << width) - 1);
+                    rest >>= width;
+                    word |= v << sel.lo;
+                    written = written && v >= sel.firstWritten && v <= sel.lastWritten;
+                    if (k == 0 && v >= f.cleared.from && v <= f.cleared.to)
+                        operands &= ~f.cleared.mask;
+                }
+                word |= operands;
+                const QString listed = programs::DisasmStep(12, word);
+                const programs::AsmLine again = programs::assembleLine(listed, 4);
+                const bool ok = written ? again.outcome == programs::AsmLine::Outcome::Word && again.word == word
+                                        : listed == QStringLiteral("012 ") &&
+                                              again.outcome == programs::AsmLine::Outcome::NoSuchWord &&
+                                              again.message == noSuchWord;
+                if (!ok)
+                    broken << QStringLiteral("%1 lists as \"%2\", which gives %3 \"%4\"")
+                                  .arg(word, 8, 16, QLatin1Char('0'))
+                                  .arg(listed)
+                                  .arg(again.word, 8, 16, QLatin1Char('0'))
+                                  .arg(again.message);
+            }
+        }
+        QVERIFY2(broken.isEmpty(), qPrintable(broken.mid(0, 20).join(u'\n')));
+    }
+
+    // The table above holds every opcode that has a line form.
+    void everyListedOpcodeHasAForm()
+    {
+        QStringList missing;
+        for (quint32 opcode = 0; opcode < 256; ++opcode) {
+            if (programs::DisasmStep(0, opcode << 24) == QLatin1String(kDash))
+                continue;
+            bool found = false;
+            for (const ListForm& f : kForms)
+                found = found || std::find(f.opcodes.begin(), f.opcodes.end(), opcode) != f.opcodes.end();
+            if (!found)
+                missing << QString::number(opcode, 16);
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u' ')));
     }
 
     void moduleVariablesInAndOut()
