@@ -38,14 +38,16 @@ SoakClock::~SoakClock()
 void SoakClock::rebase()
 {
     m_fromPc0 = m_link.emulator().bytesFromPc();
-    m_toPc0 = m_link.emulator().bytesToPc();
 }
 
 bool SoakClock::quiet() const
 {
     const comm::SerialPortControl& port = comm::SerialPortControl::MSComm1();
     const emu::ControllerEmulator& e = m_link.emulator();
-    return port.bytesWritten() == e.bytesFromPc() - m_fromPc0 && port.bytesRead() == e.bytesToPc() - m_toPc0;
+    // Toward the PC the bytes are not counted: the program clears the
+    // device's input on purpose (late bytes before a handshake), and a byte
+    // it drops there is never read.
+    return port.bytesWritten() == e.bytesFromPc() - m_fromPc0 && port.InBufferCount() == 0 && !e.toPcInFlight();
 }
 
 bool SoakClock::settle(int ms) const
@@ -56,7 +58,7 @@ bool SoakClock::settle(int ms) const
 
 double SoakClock::read()
 {
-    if (quiet() && !comm::RxAvail()) {
+    if (!comm::RxAvail() && quiet()) {
         ++m_jumps;
         m_now += kJump;
     } else {

@@ -1,8 +1,8 @@
 #pragma once
 // The soak's clock and its guard against a hang. The clock stands still while
 // a byte is on its way between the PC and the emulator and jumps past any
-// wait once the line is quiet (each side has read all the other wrote) and the
-// ring is empty: a silent controller times out at once, a talking one never.
+// wait once the line is quiet (nothing is on its way either way) and the ring
+// is empty: a silent controller times out at once, a talking one never.
 
 #include "support/emulink.h"
 
@@ -16,12 +16,13 @@ public:
     SoakClock(const SoakClock&) = delete;
     SoakClock& operator=(const SoakClock&) = delete;
 
-    // The port was opened again: its counts start from zero.
+    // The port was opened again: its count starts from zero.
     void rebase();
     void startTransfer() { m_jumps = 0; }
     // Jumps since startTransfer(): a wait that times out takes one or two.
     int jumps() const { return m_jumps; }
-    // Each side has read all the other wrote.
+    // The emulator has read all the PC wrote, and the PC's port has taken
+    // from the device all the emulator sent, into the ring or dropped.
     bool quiet() const;
     // Serves events until the line is quiet (the last answer of the PC read
     // by the emulator), at most `ms`.
@@ -34,7 +35,6 @@ private:
     double m_now = 0;
     int m_jumps = 0;
     quint64 m_fromPc0 = 0;
-    quint64 m_toPc0 = 0;
 };
 
 // Aborts the run when a transfer takes longer than it may in real time: a

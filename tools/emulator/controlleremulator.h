@@ -96,6 +96,7 @@ public:
     // Every byte the PC has written that the emulator has read.
     quint64 bytesFromPc() const { return m_line.bytesFromPc(); }
     quint64 bytesToPc() const { return m_line.bytesToPc(); }
+    bool toPcInFlight() const { return m_line.toPcInFlight(); }
 
     // The code of the last command echoed (-1 before any).
     int lastCommand() const { return m_lastCommand; }

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -96,6 +97,21 @@ void PtyLine::drop()
 bool PtyLine::settings(termios& into) const
 {
     return m_slaveHold >= 0 && ::tcgetattr(m_slaveHold, &into) == 0;
+}
+
+bool PtyLine::toPcInFlight() const
+{
+    if (!m_outBuf.isEmpty() || !m_pending.empty())
+        return true;
+    if (m_slaveHold < 0)
+        return false;
+    // A poll of the device first lets the kernel hand it what it still
+    // holds from earlier writes to the master, so none of them is missed.
+    pollfd p{m_slaveHold, POLLIN, 0};
+    int r = ::poll(&p, 1, 0);
+    while (r < 0 && errno == EINTR)
+        r = ::poll(&p, 1, 0);
+    return r > 0 && (p.revents & POLLIN) != 0;
 }
 
 void PtyLine::setPacing(int bytes, int intervalMs)

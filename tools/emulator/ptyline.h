@@ -63,6 +63,10 @@ public:
     QByteArray controllerBytes() const;
     quint64 bytesFromPc() const { return m_fromPc; }
     quint64 bytesToPc() const { return m_toPc; }
+    // Bytes for the PC that its port has not taken from the device yet:
+    // still held here (delayed, paced, or waiting for room) or waiting in the
+    // device. Bytes the PC dropped with a flush of its input are not.
+    bool toPcInFlight() const;
 
 private:
     struct Pending {
