@@ -40,12 +40,13 @@ QString fixed(StepWord w)
     return common::formatHundredths(field(w, 19, 19) ? -m : m);
 }
 
+// What a form selector of 3 means where the selector has room for it.
+enum class FormThree { NoForm, Indirect };
+
 // An operand by its form selector: 0 the register "Rnn", 1 the row's own
-// direct text, 2 the indirect "*nn"; nullopt for 3, which no encoder writes:
-// no line assembles to such a word, so it lists as the step number alone
-// (whose assembly stops with its message) rather than as a line that would
-// send another word back.
-Text operand(std::uint32_t form, std::uint32_t v, const QString& direct)
+// direct text, 2 the indirect "*nn"; nullopt when the row has no form for
+// the selector.
+Text operand(std::uint32_t form, std::uint32_t v, const QString& direct, FormThree three = FormThree::NoForm)
 {
     switch (form) {
     case 0:
@@ -54,6 +55,10 @@ Text operand(std::uint32_t form, std::uint32_t v, const QString& direct)
         return direct;
     case 2:
         return "*" + dec(v, 2);
+    case 3:
+        if (three == FormThree::Indirect)
+            return "*" + dec(v, 2);
+        return std::nullopt;
     default:
         return std::nullopt;
     }
@@ -97,10 +102,10 @@ QString pointNumber(std::uint32_t n, char letter)
 }
 
 // The first operand of MA, MC, CR, MF, MB, SF, SB by [23-22].
-Text firstOperand(StepWord w, char letter)
+QString firstOperand(StepWord w, char letter)
 {
     const std::uint32_t n = field(w, 19, 10);
-    return operand(field(w, 23, 22), n, pointNumber(n, letter));
+    return *operand(field(w, 23, 22), n, pointNumber(n, letter), FormThree::Indirect);
 }
 
 struct ListArgs {
@@ -136,11 +141,9 @@ Text shift(StepWord w, const QString& word, const ListArgs&)
 
 Text moveTwo(StepWord w, const QString& word, const ListArgs&)
 {
-    const Text first = firstOperand(w, 'P');
-    if (!first)
-        return std::nullopt;
     const std::uint32_t m = field(w, 9, 0);
-    return after(word + " " + *first + " ", operand(field(w, 21, 20), m, dec(m, 3)));
+    const QString head = word + " " + firstOperand(w, 'P') + " ";
+    return after(head, operand(field(w, 21, 20), m, dec(m, 3)));
 }
 
 Text arc(StepWord w, const QString& word, const ListArgs&)
@@ -150,11 +153,8 @@ Text arc(StepWord w, const QString& word, const ListArgs&)
 
 Text moveToSignal(StepWord w, const QString& word, const ListArgs& a)
 {
-    const Text first = firstOperand(w, a.letter);
-    if (!first)
-        return std::nullopt;
     const std::uint32_t s = field(w, 9, 0);
-    const QString head = word + " " + *first;
+    const QString head = word + " " + firstOperand(w, a.letter);
     switch (field(w, 21, 20)) {
     case 0:
         return head + " " + dec(s, 2);
@@ -169,14 +169,14 @@ Text pallet(StepWord w, const QString& word, const ListArgs&)
 {
     const std::uint32_t v = field(w, 13, 0);
     const QString head = word + " " + dec(field(w, 20, 14), 3) + " ";
-    return after(head, operand(field(w, 23, 22), v, dec(v, 4)));
+    return after(head, operand(field(w, 23, 22), v, dec(v, 4), FormThree::Indirect));
 }
 
 Text drive(StepWord w, const QString& word, const ListArgs& a)
 {
     const std::uint32_t n = field(w, 19, 10);
-    const Text first = operand(field(w, 21, 20), n, pointNumber(n, a.letter));
-    return first ? Text(word + " " + *first + " " + hex(field(w, 9, 0), 1) + "H") : std::nullopt;
+    const QString first = *operand(field(w, 21, 20), n, pointNumber(n, a.letter), FormThree::Indirect);
+    return word + " " + first + " " + hex(field(w, 9, 0), 1) + "H";
 }
 
 Text valueOrReg(StepWord w, const QString& word, const ListArgs& a)
@@ -185,14 +185,11 @@ Text valueOrReg(StepWord w, const QString& word, const ListArgs& a)
     return after(word + " ", operand(field(w, 21, 20), n, dec(n, a.width)));
 }
 
-// The left operand's kind 3 is written by no encoder (see operand()).
 Text ifCompare(StepWord w, const QString& word, const ListArgs&)
 {
-    static const char* const kLeft[] = {"R", "*", "F"};
+    static const char* const kLeft[] = {"R", "*", "F", "F"};
     static const char* const kCompare[] = {" > ", " = ", " < ", " != "};
     const std::uint32_t left = field(w, 21, 20);
-    if (left > 2)
-        return std::nullopt;
     const std::uint32_t v = field(w, 7, 0);
     QString right;
     switch (field(w, 19, 16)) {
@@ -200,7 +197,7 @@ Text ifCompare(StepWord w, const QString& word, const ListArgs&)
         right = "R" + dec(v, 2);
         break;
     case 1:
-        right = hex(v, 2) + (left == 2 ? "h" : "H");
+        right = hex(v, 2) + (left >= 2 ? "h" : "H");
         break; // "h" after an F left operand
     case 2:
         right = dec(v, 3);
@@ -304,18 +301,15 @@ Text waitSignal(StepWord w, const QString& word, const ListArgs&)
     }
 }
 
-// The codes 1..20 are the signals as written, 21..36 the inverted signals
-// 1..16 (a plain signal above 20 is coded the same). No encoder writes 0 or
-// a code above 36, nor would their lines assemble back (see operand()).
 Text timedSignal(StepWord w, const QString& word, const ListArgs&)
 {
     const std::uint32_t c = field(w, 23, 16);
     const QString t = dec(field(w, 13, 0), 4);
-    if (c >= 1 && c <= 20)
+    // Up to 20 the code is the signal as written; above it, 20 + the
+    // inverted signal (a plain signal above 20 is coded the same).
+    if (c <= 20)
         return word + "  " + dec(c, 2) + " " + t;
-    if (c > 20 && c <= 36)
-        return word + " -" + dec(c - 20, 2) + " " + t;
-    return std::nullopt;
+    return word + " -" + dec(c - 20, 2) + " " + t;
 }
 
 Text power(StepWord w, const QString& word, const ListArgs&)
@@ -354,7 +348,7 @@ Text speed(StepWord w, const QString& word, const ListArgs&)
 {
     const QString head = word + " " + dec(field(w, 19, 10), 1) + " ";
     const std::uint32_t v = field(w, 9, 0);
-    return after(head, operand(field(w, 21, 20), v, dec(v, 3)));
+    return after(head, operand(field(w, 21, 20), v, dec(v, 3), FormThree::Indirect));
 }
 
 Text inPosition(StepWord w, const QString& word, const ListArgs&)

@@ -34,16 +34,11 @@ const Row kRows[] = {
     {12, 0x33050000, "012 "}, {12, 0x34040500, "012 "}, {12, 0x35021000, "012 "}, {12, 0x37020000, "012 "},
     {12, 0x45200000, "012 "}, {12, 0x47300000, "012 "}, {12, 0x51500000, "012 "}, {12, 0x58300000, "012 "},
     {12, 0x63030000, "012 "},
-    // So do the values that no encoder writes and no line gives back: a
-    // first operand or point selector of 3, IF's left kind 3, TMS codes 0 and
-    // above 36.
-    {12, 0x05C01407, "012 "}, {12, 0x08C02803, "012 "}, {12, 0x0CC08007, "012 "}, {12, 0x0E30080C, "012 "},
-    {12, 0x43300405, "012 "}, {12, 0x21B1030A, "012 "}, {12, 0x36000064, "012 "}, {12, 0x36250064, "012 "},
     // Motion.
     {0, 0x011FA000, "000 MVE P1000"}, {0, 0x02001400, "000 MVS P(R05)"}, {0, 0x11100800, "000 UP P002"},
     {0, 0x12200400, "000 MVL P(*01)"}, {0, 0x07101C00, "000 SFT S07"}, {0, 0x07001C00, "000 SFT S(R07)"},
     {0, 0x07201C00, "000 SFT S(*07)"},
-    {0, 0x03500402, "000 MA P001 002"}, {0, 0x04201407, "000 MC R05 *07"}, {0, 0x05801407, "000 CR *05 R07"},
+    {0, 0x03500402, "000 MA P001 002"}, {0, 0x04201407, "000 MC R05 *07"}, {0, 0x05C01407, "000 CR *05 R07"},
     {0, 0x063E83E7, "000 AR P1000 999"}, {0, 0x08502803, "000 MF P010 -03"}, {0, 0x09001403, "000 MB R05 03"},
     {0, 0x0A501401, "000 SF S05 -01"}, {0, 0x0B801410, "000 SB *05 16"},
     {0, 0x0C808007, "000 PM 002 *07"}, {0, 0x0D59270F, "000 PS 100 9999"}, {0, 0x0C000005, "000 PM 000 R05"},
@@ -53,7 +48,7 @@ const Row kRows[] = {
     {0, 0x14201400, "000 VMN *05"},
     // Program flow.
     {0, 0x2141010A, "000 IF R01 = 0AH"}, {0, 0x2151010A, "000 IF *01 = 0AH"}, {0, 0x21A1030A, "000 IF F03 < 0Ah"},
-    {0, 0x21C00102, "000 IF R01 != R02"}, {0, 0x21020105, "000 IF R01 > 005"},
+    {0, 0x21B1030A, "000 IF F03 < 0Ah"}, {0, 0x21C00102, "000 IF R01 != R02"}, {0, 0x21020105, "000 IF R01 > 005"},
     {0, 0x21530506, "000 IF *05 = *06"}, {0, 0x21A40304, "000 IF F03 < F04"},
     {0, 0x22320000, "000 GOT L50"}, {0, 0x23000005, "000 DLY 000005"}, {0, 0x23FFFFFF, "000 DLY 16777215"},
     {0, 0x24000503, "000 JMP L05 R03"}, {0, 0x240101FF, "000 JMP L01 255"}, {0, 0x24020203, "000 JMP L02 *03"},
@@ -67,7 +62,8 @@ const Row kRows[] = {
     {0, 0x34030518, "000 JB  05 -24"},
     {0, 0x35001000, "000 WAIT  16"}, {0, 0x35011000, "000 WAIT -16"},
     {0, 0x36150064, "000 TMS -01 0100"}, {0, 0x36030064, "000 TMS  03 0100"}, {0, 0x3624270F, "000 TMS -16 9999"},
-    {0, 0x36140064, "000 TMS  20 0100"}, {0, 0x36010000, "000 TMS  01 0000"},
+    {0, 0x36140064, "000 TMS  20 0100"}, {0, 0x36010000, "000 TMS  01 0000"}, {0, 0x36000064, "000 TMS  00 0100"},
+    {0, 0x36250064, "000 TMS -17 0100"},
     {0, 0x37010000, "000 PWR ON"}, {0, 0x37000000, "000 PWR OFF"},
     {0, 0x38010203, "000 SM 01 02 03"}, {0, 0x39050200, "000 RUN PRG05 2"},
     {0, 0x3A0A00FF, "000 SA  00FFh 010"}, {0, 0x3A8A00FF, "000 SA -00FFh 010"}, {0, 0x3AE4FFFF, "000 SA -FFFFh 100"},
@@ -97,7 +93,7 @@ const Row kRows[] = {
 // clang-format on
 
 // A field the lister picks a form by, and the values of it that the encoders
-// write; for its other values no line gives the word back.
+// write; its other values are read as one of those, or have no line.
 struct Selector {
     int hi;
     int lo;
@@ -194,9 +190,12 @@ private slots:
     void initTestCase() { programs::InitCmdWords(); }
 
     // A received program goes back from its file as it came: every word of
-    // every form, each selector at each of its values, lists as a line that
-    // assembles to the same word. A selector value that no encoder writes
-    // lists as the step alone, and sending it stops with its message.
+    // every form, each selector at each of its values that the encoders
+    // write, lists as a line that assembles to the same word. A value that no
+    // encoder writes is either read as one that they do (a selector of 3 read
+    // as indirect: the line gives the word that reads the same), or lists as
+    // the step alone and stops the sending with its message, or is refused
+    // with its limit (TMS codes 0 and above 36); never another reading.
     void everyFormListsBackToItsWord_data()
     {
         QTest::addColumn<int>("form");
@@ -231,10 +230,16 @@ private slots:
                 word |= operands;
                 const QString listed = programs::DisasmStep(12, word);
                 const programs::AsmLine again = programs::assembleLine(listed, 4);
-                const bool ok = written ? again.outcome == programs::AsmLine::Outcome::Word && again.word == word
-                                        : listed == QStringLiteral("012 ") &&
-                                              again.outcome == programs::AsmLine::Outcome::NoSuchWord &&
-                                              again.message == noSuchWord;
+                using Outcome = programs::AsmLine::Outcome;
+                bool ok = again.outcome == Outcome::Word && again.word == word;
+                if (!written) {
+                    const bool sameReading =
+                        again.outcome == Outcome::Word && programs::DisasmStep(12, again.word) == listed;
+                    const bool stepAlone = listed == QStringLiteral("012 ") && again.outcome == Outcome::NoSuchWord &&
+                                           again.message == noSuchWord;
+                    const bool refused = again.outcome == Outcome::Rejected && !again.message.isEmpty();
+                    ok = sameReading || stepAlone || refused;
+                }
                 if (!ok)
                     broken << QStringLiteral("%1 lists as \"%2\", which gives %3 \"%4\"")
                                   .arg(word, 8, 16, QLatin1Char('0'))
