@@ -66,112 +66,131 @@ QLabel* lampLabel(const char* caption, QWidget* parent)
     return new QLabel(QString::fromLatin1(caption), parent);
 }
 
-} // namespace
-
-void frmMain::buildConsole()
+// The link lamp, then the RUN, SERVO and ERR lamps, each after its label.
+void addLamps(frmMain& w, QVBoxLayout& top)
 {
-    auto* top = static_cast<QVBoxLayout*>(layout());
-
     auto* lamps = new QHBoxLayout;
-    imgComm = new Lamp(QStringLiteral("imgComm"), this);
-    lamps->addWidget(lampLabel("LINK", this));
-    lamps->addWidget(imgComm);
+    w.imgComm = new Lamp(QStringLiteral("imgComm"), &w);
+    lamps->addWidget(lampLabel("LINK", &w));
+    lamps->addWidget(w.imgComm);
     static const char* const lampCaptions[] = {"RUN", "SERVO", "ERR"};
     for (int i = 0; i < 3; ++i) {
-        imgruncomm[std::size_t(i)] = new Lamp(QStringLiteral("imgruncomm_%1").arg(i), this);
+        w.imgruncomm[std::size_t(i)] = new Lamp(QStringLiteral("imgruncomm_%1").arg(i), &w);
         lamps->addSpacing(12);
-        lamps->addWidget(lampLabel(lampCaptions[i], this));
-        lamps->addWidget(imgruncomm[std::size_t(i)]);
+        lamps->addWidget(lampLabel(lampCaptions[i], &w));
+        lamps->addWidget(w.imgruncomm[std::size_t(i)]);
     }
-    imgruncomm[0]->setPicture(QStringLiteral("imgstop"));
+    w.imgruncomm[0]->setPicture(QStringLiteral("imgstop"));
     lamps->addStretch();
-    top->addLayout(lamps);
+    top.addLayout(lamps);
+}
 
-    top->addWidget(ioFrame(QStringLiteral("I/O Output"), chkIoOutput, "chkIoOutput", this));
-    top->addWidget(ioFrame(QStringLiteral("Input"), chkIoInput, "chkIoInput", this));
+// The 32 outputs and the 32 inputs; only an output takes a click.
+void addIoFrames(frmMain& w, QVBoxLayout& top)
+{
+    top.addWidget(ioFrame(QStringLiteral("I/O Output"), w.chkIoOutput, "chkIoOutput", &w));
+    top.addWidget(ioFrame(QStringLiteral("Input"), w.chkIoInput, "chkIoInput", &w));
     for (int n = 0; n < 32; ++n) {
-        connect(chkIoOutput[std::size_t(n)], &QCheckBox::clicked, this, [this, n] { chkIoOutput_Click(n); });
+        QObject::connect(w.chkIoOutput[std::size_t(n)], &QCheckBox::clicked, &w, [&w, n] { w.chkIoOutput_Click(n); });
         // Inputs are a display only.
-        chkIoInput[std::size_t(n)]->setAttribute(Qt::WA_TransparentForMouseEvents);
-        chkIoInput[std::size_t(n)]->setFocusPolicy(Qt::NoFocus);
+        w.chkIoInput[std::size_t(n)]->setAttribute(Qt::WA_TransparentForMouseEvents);
+        w.chkIoInput[std::size_t(n)]->setFocusPolicy(Qt::NoFocus);
     }
+}
 
-    auto* runFrame = new QGroupBox(QStringLiteral("RUN/ZR"), this);
-    auto* grid = new QGridLayout(runFrame);
-    grid->addWidget(new QLabel(QStringLiteral("PROGRAM"), runFrame), 0, 0);
-    txtRunPrgNo = new QLineEdit(QStringLiteral("0"), runFrame);
-    txtRunPrgNo->setObjectName(QStringLiteral("txtRunPrgNo"));
-    txtRunPrgNo->setMaxLength(2);
-    txtRunPrgNo->setFixedWidth(40);
-    grid->addWidget(txtRunPrgNo, 0, 1);
-    connect(txtRunPrgNo, &QLineEdit::textChanged, this, [this] { txtRunPrgNo_Change(); });
-
-    // The button arrays of the frame, in the order they are made; each stands
-    // in one grid row from its first column.
+// The button arrays of the RUN/ZR frame, in the order they are made; each
+// stands in one grid row from its first column.
+void addRunButtons(frmMain& w, QGridLayout& grid, QWidget* frame)
+{
     struct ButtonRow {
         const char* name;
-        std::array<const char*, 3> captions;
-        int count;
+        std::array<const char*, 3> captions; // by button index
+        std::span<QPushButton*> buttons;
         int gridRow;
         int firstColumn;
-        std::span<QPushButton*> (*buttons)(frmMain&);
         void (frmMain::*click)(int);
     };
     const ButtonRow buttonRows[] = {
         {.name = "cmdRun",
          .captions = {"RUN", "", "RUN-RESET"},
-         .count = 3,
+         .buttons = w.cmdRun,
          .gridRow = 0,
          .firstColumn = 2,
-         .buttons = [](frmMain& w) { return std::span<QPushButton*>(w.cmdRun); },
          .click = &frmMain::cmdRun_Click},
         {.name = "cmdSvOn",
          .captions = {"SERVO ON", "SERVO OFF", "ALARM RESET"},
-         .count = 3,
+         .buttons = w.cmdSvOn,
          .gridRow = 1,
          .firstColumn = 0,
-         .buttons = [](frmMain& w) { return std::span<QPushButton*>(w.cmdSvOn); },
          .click = &frmMain::cmdSvOn_Click},
         {.name = "cmdIoAllOnOff",
          .captions = {"I/O ALL ON", "I/O ALL OFF"},
-         .count = 2,
+         .buttons = w.cmdIoAllOnOff,
          .gridRow = 2,
          .firstColumn = 0,
-         .buttons = [](frmMain& w) { return std::span<QPushButton*>(w.cmdIoAllOnOff); },
          .click = &frmMain::cmdIoAllOnOff_Click},
         {.name = "cmdZR",
          .captions = {"", "ZR"},
-         .count = 2,
+         .buttons = w.cmdZR,
          .gridRow = 1,
          .firstColumn = 3,
-         .buttons = [](frmMain& w) { return std::span<QPushButton*>(w.cmdZR); },
          .click = &frmMain::cmdZR_Click},
     };
     for (const ButtonRow& row : buttonRows) {
-        std::span<QPushButton*> array = row.buttons(*this);
-        for (int i = 0; i < row.count; ++i) {
+        Q_ASSERT(row.buttons.size() <= row.captions.size());
+        for (int i = 0; i < int(row.buttons.size()); ++i) {
             auto* b = button(QString::fromLatin1(row.captions[std::size_t(i)]),
-                             QStringLiteral("%1_%2").arg(QString::fromLatin1(row.name)).arg(i), runFrame);
-            array[std::size_t(i)] = b;
-            connect(b, &QPushButton::clicked, this, [this, click = row.click, i] { (this->*click)(i); });
-            grid->addWidget(b, row.gridRow, row.firstColumn + i);
+                             QStringLiteral("%1_%2").arg(QString::fromLatin1(row.name)).arg(i), frame);
+            row.buttons[std::size_t(i)] = b;
+            QObject::connect(b, &QPushButton::clicked, &w, [&w, click = row.click, i] { (w.*click)(i); });
+            grid.addWidget(b, row.gridRow, row.firstColumn + i);
         }
     }
     // The stop button is a picture button.
-    cmdRun[1]->setIcon(QIcon(Lamp::pictureOf(QStringLiteral("imgstop"))));
-    cmdRun[1]->setToolTip(QStringLiteral("STOP"));
-    cmdZR[0]->setIcon(QIcon(Lamp::pictureOf(QStringLiteral("imgOff"))));
-    top->addWidget(runFrame);
+    w.cmdRun[1]->setIcon(QIcon(Lamp::pictureOf(QStringLiteral("imgstop"))));
+    w.cmdRun[1]->setToolTip(QStringLiteral("STOP"));
+    w.cmdZR[0]->setIcon(QIcon(Lamp::pictureOf(QStringLiteral("imgOff"))));
+}
 
+// The program-number box and the run, servo, output and zero-return buttons.
+void addRunFrame(frmMain& w, QVBoxLayout& top)
+{
+    auto* runFrame = new QGroupBox(QStringLiteral("RUN/ZR"), &w);
+    auto* grid = new QGridLayout(runFrame);
+    grid->addWidget(new QLabel(QStringLiteral("PROGRAM"), runFrame), 0, 0);
+    w.txtRunPrgNo = new QLineEdit(QStringLiteral("0"), runFrame);
+    w.txtRunPrgNo->setObjectName(QStringLiteral("txtRunPrgNo"));
+    w.txtRunPrgNo->setMaxLength(2);
+    w.txtRunPrgNo->setFixedWidth(40);
+    grid->addWidget(w.txtRunPrgNo, 0, 1);
+    QObject::connect(w.txtRunPrgNo, &QLineEdit::textChanged, &w, [&w] { w.txtRunPrgNo_Change(); });
+    addRunButtons(w, *grid, runFrame);
+    top.addWidget(runFrame);
+}
+
+// The status read and the error check, along the bottom.
+void addCheckButtons(frmMain& w, QVBoxLayout& top)
+{
     auto* bottom = new QHBoxLayout;
-    cmdStatus = button(QStringLiteral("I/O Status Check"), QStringLiteral("cmdStatus"), this);
-    connect(cmdStatus, &QPushButton::clicked, this, [this] { cmdStatus_Click(); });
-    cmderr = button(QStringLiteral("Error Check"), QStringLiteral("cmderr"), this);
-    connect(cmderr, &QPushButton::clicked, this, [this] { cmderr_Click(); });
-    bottom->addWidget(cmdStatus);
-    bottom->addWidget(cmderr);
+    w.cmdStatus = button(QStringLiteral("I/O Status Check"), QStringLiteral("cmdStatus"), &w);
+    QObject::connect(w.cmdStatus, &QPushButton::clicked, &w, [&w] { w.cmdStatus_Click(); });
+    w.cmderr = button(QStringLiteral("Error Check"), QStringLiteral("cmderr"), &w);
+    QObject::connect(w.cmderr, &QPushButton::clicked, &w, [&w] { w.cmderr_Click(); });
+    bottom->addWidget(w.cmdStatus);
+    bottom->addWidget(w.cmderr);
     bottom->addStretch();
-    top->addLayout(bottom);
+    top.addLayout(bottom);
+}
+
+} // namespace
+
+void frmMain::buildConsole()
+{
+    auto& top = *static_cast<QVBoxLayout*>(layout());
+    addLamps(*this, top);
+    addIoFrames(*this, top);
+    addRunFrame(*this, top);
+    addCheckButtons(*this, top);
 }
 
 // The frame of every console action: a running operation makes the click do

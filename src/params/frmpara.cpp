@@ -7,6 +7,7 @@
 #include "common/colors.h"
 #include "common/filedialog.h"
 #include "common/msgbox.h"
+#include "common/strings.h"
 #include "common/texts.h"
 #include "link/moddef.h"
 
@@ -20,11 +21,6 @@ namespace params {
 namespace {
 constexpr std::uint32_t kRecvColor = 0x0080FFFF;
 const char* const kSelectorCaptions[] = {"1-AXIS", "2-AXIS", "3-AXIS", "4-AXIS"};
-
-QString text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // How each window sets out its parts around the rows.
 enum class FrameHolds { Nothing, Rows, Window };
@@ -60,6 +56,64 @@ const Arrangement& arrangementOf(const ParaSet& set)
             return a;
     return kPlain;
 }
+
+QGroupBox* newFrame(const Arrangement& arrangement, QWidget& form)
+{
+    auto* frame = new QGroupBox(common::toQString(arrangement.frameCaption), &form);
+    frame->setObjectName(QString::fromLatin1(arrangement.frame));
+    return frame;
+}
+
+// The layout that holds the window's parts: the form's own, or that of a
+// frame around them all.
+QVBoxLayout* windowLayout(QWidget& form, const Arrangement& arrangement)
+{
+    auto* outer = new QVBoxLayout(&form);
+    if (arrangement.frameHolds != FrameHolds::Window)
+        return outer;
+    QGroupBox* frame = newFrame(arrangement, form);
+    outer->addWidget(frame);
+    return new QVBoxLayout(frame);
+}
+
+// The grid of the rows and boxes, in a frame of its own where the
+// arrangement puts one around the rows.
+QGridLayout* bodyLayout(QWidget& form, const Arrangement& arrangement, QBoxLayout& rowsAndSelectors)
+{
+    auto* body = new QGridLayout;
+    if (arrangement.frameHolds == FrameHolds::Rows) {
+        QGroupBox* frame = newFrame(arrangement, form);
+        frame->setLayout(body);
+        rowsAndSelectors.addWidget(frame);
+    } else {
+        rowsAndSelectors.addLayout(body);
+    }
+    return body;
+}
+
+// The transfer and file buttons: a column at the right, or a row along the
+// bottom.
+QBoxLayout* buttonLayout(const Arrangement& arrangement, QBoxLayout& window, QBoxLayout& middle)
+{
+    if (arrangement.buttons == ButtonPlace::Bottom) {
+        auto* row = new QHBoxLayout;
+        window.addLayout(row);
+        return row;
+    }
+    auto* column = new QVBoxLayout;
+    middle.addLayout(column);
+    return column;
+}
+
+// The axis selectors: a row below the rows, or the top of the button column.
+QBoxLayout& selectorLayout(const Arrangement& arrangement, QBoxLayout& rowsAndSelectors, QBoxLayout& buttons)
+{
+    if (arrangement.selectors == SelectorPlace::TopOfColumn)
+        return buttons;
+    auto* row = new QHBoxLayout;
+    rowsAndSelectors.addLayout(row);
+    return *row;
+}
 } // namespace
 
 void showBoxMessage(const QString& message)
@@ -68,7 +122,7 @@ void showBoxMessage(const QString& message)
 }
 
 ParaFileDialog::ParaFileDialog(QObject* parent, const char* name, const char* title, const char* filter)
-    : QObject(parent), DialogTitle(text(title)), Filter(text(filter))
+    : QObject(parent), DialogTitle(common::toQString(title)), Filter(common::toQString(filter))
 {
     setObjectName(QString::fromLatin1(name));
 }
@@ -93,50 +147,49 @@ ParaForm::ParaForm(const ParaSet& set) : m_set(set)
     setObjectName(QString::fromLatin1(set.window));
     setWindowTitle(QString::fromLatin1(set.caption));
     const Arrangement& arrangement = arrangementOf(set);
-
-    auto* outer = new QVBoxLayout(this);
-    QVBoxLayout* window = outer;
-    if (arrangement.frameHolds == FrameHolds::Window) {
-        auto* frame = new QGroupBox(text(arrangement.frameCaption), this);
-        frame->setObjectName(QString::fromLatin1(arrangement.frame));
-        outer->addWidget(frame);
-        window = new QVBoxLayout(frame);
-    }
-
-    // The file-name box beside its label, across the top.
-    auto* fileRow = new QHBoxLayout;
-    window->addLayout(fileRow);
-    auto* fileLabel = new QLabel(QStringLiteral("File Name"), this);
-    fileLabel->setObjectName(QString::fromLatin1(set.fileLabel));
-    fileRow->addWidget(fileLabel);
-    m_fileBox = new QLineEdit(this);
-    m_fileBox->setObjectName(QString::fromLatin1(set.fileBox));
-    fileRow->addWidget(m_fileBox, 1);
-    connect(m_fileBox, &QLineEdit::returnPressed, this, [this] { fileNameBox_Change(); });
-    m_dialog = new ParaFileDialog(this, set.dialog, set.dialogTitle, set.filter);
-
+    // The parts are made in their tab order: the file name, the rows, the
+    // selectors, then the transfer and file buttons.
+    QVBoxLayout* window = windowLayout(*this, arrangement);
+    addFileRow(*window);
+    // The rows, with the selectors below them, beside the button column.
     auto* middle = new QHBoxLayout;
     window->addLayout(middle);
     auto* rowsAndSelectors = new QVBoxLayout;
     middle->addLayout(rowsAndSelectors, 1);
-    m_body = new QGridLayout;
-    if (arrangement.frameHolds == FrameHolds::Rows) {
-        auto* frame = new QGroupBox(text(arrangement.frameCaption), this);
-        frame->setObjectName(QString::fromLatin1(arrangement.frame));
-        frame->setLayout(m_body);
-        rowsAndSelectors->addWidget(frame);
-    } else {
-        rowsAndSelectors->addLayout(m_body);
-    }
-    for (std::size_t r = 0; r < set.rows.size(); ++r) {
-        const ChoiceRow& row = set.rows[r];
+    m_body = bodyLayout(*this, arrangement, *rowsAndSelectors);
+    addChoiceRows();
+    QBoxLayout* buttons = buttonLayout(arrangement, *window, *middle);
+    if (set.axisSelector)
+        addSelectors(selectorLayout(arrangement, *rowsAndSelectors, *buttons));
+    addTransferButtons(*buttons);
+}
+
+void ParaForm::addFileRow(QBoxLayout& window)
+{
+    // The file-name box beside its label, across the top.
+    auto* fileRow = new QHBoxLayout;
+    window.addLayout(fileRow);
+    auto* fileLabel = new QLabel(QStringLiteral("File Name"), this);
+    fileLabel->setObjectName(QString::fromLatin1(m_set.fileLabel));
+    fileRow->addWidget(fileLabel);
+    m_fileBox = new QLineEdit(this);
+    m_fileBox->setObjectName(QString::fromLatin1(m_set.fileBox));
+    fileRow->addWidget(m_fileBox, 1);
+    connect(m_fileBox, &QLineEdit::returnPressed, this, [this] { fileNameBox_Change(); });
+    m_dialog = new ParaFileDialog(this, m_set.dialog, m_set.dialogTitle, m_set.filter);
+}
+
+void ParaForm::addChoiceRows()
+{
+    for (std::size_t r = 0; r < m_set.rows.size(); ++r) {
+        const ChoiceRow& row = m_set.rows[r];
         auto* label = new QLabel(QString::fromLatin1(row.label), this);
         label->setObjectName(QString::fromLatin1(row.labelName));
         m_body->addWidget(label, int(r), 0);
         QList<QPushButton*> buttons;
         const int n = int(row.captions.size());
         for (int i = 0; i < n; ++i) {
-            auto* b = new QPushButton(text(row.captions[std::size_t(i)]), this);
+            auto* b = new QPushButton(common::toQString(row.captions[std::size_t(i)]), this);
             b->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(row.name)).arg(i));
             common::setBackColor(b, common::color::ButtonFace);
             connect(b, &QPushButton::clicked, this, [this, r, i] { rowChoice(int(r), i); });
@@ -148,52 +201,41 @@ ParaForm::ParaForm(const ParaSet& set) : m_set(set)
         for (int c = 1; c <= n; ++c)
             m_body->setColumnStretch(c, 1);
     }
+}
 
-    // The transfer and file buttons: a column at the right, or a row along
-    // the bottom; the axis selectors below the rows, or at the top of the
-    // column.
-    QBoxLayout* buttons = nullptr;
-    if (arrangement.buttons == ButtonPlace::Bottom) {
-        buttons = new QHBoxLayout;
-        window->addLayout(buttons);
-    } else {
-        buttons = new QVBoxLayout;
-        middle->addLayout(buttons);
+void ParaForm::addSelectors(QBoxLayout& selectors)
+{
+    for (int i = 0; i < kMaxAxes; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(kSelectorCaptions[i]), this);
+        b->setObjectName(QStringLiteral("cmdAxSel_%1").arg(i));
+        common::setBackColor(b, common::color::ButtonFace);
+        connect(b, &QPushButton::clicked, this, [this, i] { cmdAxSel_Click(i); });
+        selectors.addWidget(b);
+        cmdAxSel[std::size_t(i)] = b;
     }
-    if (set.axisSelector) {
-        QBoxLayout* selectors = buttons;
-        if (arrangement.selectors == SelectorPlace::BelowRows) {
-            selectors = new QHBoxLayout;
-            rowsAndSelectors->addLayout(selectors);
-        }
-        for (int i = 0; i < kMaxAxes; ++i) {
-            auto* b = new QPushButton(QString::fromLatin1(kSelectorCaptions[i]), this);
-            b->setObjectName(QStringLiteral("cmdAxSel_%1").arg(i));
-            common::setBackColor(b, common::color::ButtonFace);
-            connect(b, &QPushButton::clicked, this, [this, i] { cmdAxSel_Click(i); });
-            selectors->addWidget(b);
-            cmdAxSel[std::size_t(i)] = b;
-        }
-    }
-    cmdTrans = new QPushButton(text("PC ☞ ZEL"), this);
+}
+
+void ParaForm::addTransferButtons(QBoxLayout& buttons)
+{
+    cmdTrans = new QPushButton(common::toQString("PC ☞ ZEL"), this);
     cmdTrans->setObjectName(QStringLiteral("cmdTrans"));
-    common::setBackColor(cmdTrans, set.transColor);
+    common::setBackColor(cmdTrans, m_set.transColor);
     connect(cmdTrans, &QPushButton::clicked, this, [this] { cmdTrans_Click(); });
-    cmdRcv = new QPushButton(text("ZEL ☞ PC"), this);
+    cmdRcv = new QPushButton(common::toQString("ZEL ☞ PC"), this);
     cmdRcv->setObjectName(QStringLiteral("cmdRcv"));
     common::setBackColor(cmdRcv, kRecvColor);
     connect(cmdRcv, &QPushButton::clicked, this, [this] { cmdRcv_Click(); });
-    buttons->addWidget(cmdTrans);
-    buttons->addWidget(cmdRcv);
+    buttons.addWidget(cmdTrans);
+    buttons.addWidget(cmdRcv);
     static const char* const saveCaptions[] = {"File Open", "File Save"};
     for (int i = 0; i < 2; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(saveCaptions[i]), this);
         b->setObjectName(QStringLiteral("cmdSave_%1").arg(i));
         connect(b, &QPushButton::clicked, this, [this, i] { cmdSave_Click(i); });
-        buttons->addWidget(b);
+        buttons.addWidget(b);
         cmdSave[std::size_t(i)] = b;
     }
-    buttons->addStretch();
+    buttons.addStretch();
 }
 
 int ParaForm::editedAxis() const
@@ -373,7 +415,7 @@ void ParaForm::cmdSave_Click(int Index)
     if (Index != 1)
         return;
     if (m_fileBox->text().isEmpty()) {
-        common::MsgBox(text(common::texts::kNoSaveName));
+        common::MsgBox(common::toQString(common::texts::kNoSaveName));
         return;
     }
     saveParaFile();

@@ -13,6 +13,7 @@
 #include "common/rterror.h"
 #include "link/operatorexchange.h"
 
+#include <QBoxLayout>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,6 +126,12 @@ protected:
     QGridLayout* body() const { return m_body; }
 
 private:
+    // The parts every window has, each put into the layout given.
+    void addFileRow(QBoxLayout& window);
+    void addChoiceRows();
+    void addSelectors(QBoxLayout& selectors);
+    void addTransferButtons(QBoxLayout& buttons);
+
     // What the exchange holds disabled while it runs.
     comm::OperatorExchange::EnableControls pressedControl(QPushButton* pressed) const;
 

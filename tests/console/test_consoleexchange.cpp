@@ -204,6 +204,7 @@ private slots:
         EmulatorLink link;
         QVERIFY(link.ok());
         QCOMPARE(setOutput(output, on), CommandResult::Done);
+        QVERIFY(link.boxes.boxes.isEmpty());
         if (wire.isEmpty()) {
             link.settleTrace(QString());
             QCOMPARE(link.trace(), QString());

@@ -5,19 +5,14 @@
 #include "link/exchange.h"
 #include "link/modlib.h"
 #include "support/emulink.h"
+#include "support/testfiles.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
 
 using namespace comm;
+using testsupport::bytes;
 using testsupport::EmulatorLink;
-
-namespace {
-QByteArray bytes(const char* hexText)
-{
-    return QByteArray::fromHex(QByteArray(hexText));
-}
-} // namespace
 
 class TestEmulator : public QObject {
     Q_OBJECT

@@ -13,12 +13,9 @@ using namespace comm;
 using testsupport::EmulatorLink;
 
 namespace {
+using testsupport::bytes;
 using testsupport::hex;
 
-QByteArray bytes(const char* hexText)
-{
-    return QByteArray::fromHex(QByteArray(hexText));
-}
 int ringCount()
 {
     return (g_RxHead - g_RxTail + kRingSlots) % kRingSlots;

@@ -14,14 +14,10 @@ using namespace comm;
 using testsupport::EmulatorLink;
 
 namespace {
+using testsupport::bytes;
 using testsupport::hex;
 using testsupport::texts::kLinkError0;
 using testsupport::texts::kNotConnected;
-
-QByteArray bytes(const char* hexText)
-{
-    return QByteArray::fromHex(QByteArray(hexText));
-}
 } // namespace
 
 class TestLinkValues : public QObject {

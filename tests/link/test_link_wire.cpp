@@ -17,15 +17,11 @@ using testsupport::EmulatorLink;
 
 namespace {
 
+using testsupport::bytes;
 using testsupport::hex;
 using testsupport::texts::kLinkError0;
 using testsupport::texts::kNotConnected;
 using testsupport::texts::kPortClosed;
-
-QByteArray bytes(const char* hexText)
-{
-    return QByteArray::fromHex(QByteArray(hexText));
-}
 
 // The exchanges of the line table, built from the link procedures the way
 // their owners build them.

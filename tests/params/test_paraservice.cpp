@@ -10,6 +10,7 @@
 #include "params/paraset.h"
 #include "support/emulink.h"
 #include "support/operatortexts.h"
+#include "support/testfiles.h"
 
 #include <QtTest>
 
@@ -17,12 +18,8 @@ using testsupport::EmulatorLink;
 
 namespace {
 
+using testsupport::hex;
 using testsupport::texts::kLinkError0;
-
-QString hex(const QByteArray& b)
-{
-    return QString::fromLatin1(b.toHex(' ').toUpper());
-}
 } // namespace
 
 class TestParaService : public QObject {
@@ -99,8 +96,7 @@ private slots:
         link.faults().announcedLength = 60;
         QVERIFY(params::receiveParaBlock(params::kLmtSet));
         QTRY_VERIFY(link.trace().endsWith(QStringLiteral("; PC 04")));
-        QCOMPARE(hex(QByteArray(reinterpret_cast<const char*>(comm::g_RxData.data()), 60)),
-                 hex(sent + QByteArray(12, '\0')));
+        QCOMPARE(hex(comm::g_RxData.data(), 60), hex(sent + QByteArray(12, '\0')));
         QVERIFY(link.boxes.boxes.isEmpty());
     }
 

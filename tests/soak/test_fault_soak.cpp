@@ -16,6 +16,7 @@
 #include "link/modlib.h"
 #include "link/mscomm.h"
 #include "params/parablock.h"
+#include "params/parahelp.h"
 #include "params/parawindows.h"
 #include "points/pointexchange.h"
 #include "points/pointtables.h"
@@ -132,21 +133,7 @@ struct PrgView : programs::PrgTransferView {
 const params::ParaSet* const kSets[] = {&params::kSysSet, &params::kGainSet, &params::kAxisSet, &params::kSwSet,
                                         &params::kLmtSet};
 
-params::ParaForm& windowOf(int i)
-{
-    switch (i) {
-    case 0:
-        return params::frmSysPara::instance();
-    case 1:
-        return params::frmGain::instance();
-    case 2:
-        return params::frmAxis::instance();
-    case 3:
-        return params::frmSw::instance();
-    default:
-        return params::frmLmt::instance();
-    }
-}
+using paratest::windowOf;
 
 QByteArray* controllerBlock(emu::State& s, int set)
 {

@@ -14,6 +14,11 @@ QString hex(const std::uint8_t* bytes, int count)
     return hex(QByteArray(reinterpret_cast<const char*>(bytes), count));
 }
 
+QByteArray bytes(QByteArrayView hexText)
+{
+    return QByteArray::fromHex(hexText.toByteArray());
+}
+
 QString text(std::string_view s)
 {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));

@@ -3,6 +3,7 @@
 // read and written whole, and the text of a table's string_view.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <cstdint>
@@ -13,6 +14,8 @@ namespace testsupport {
 // "01 0A FF": upper-case hexadecimal bytes separated by blanks.
 QString hex(const QByteArray& bytes);
 QString hex(const std::uint8_t* bytes, int count);
+// The bytes of such a text: "01 0A FF" (blanks and case do not matter).
+QByteArray bytes(QByteArrayView hexText);
 
 // The text of a std::string_view that a table holds (UTF-8).
 QString text(std::string_view s);
