@@ -47,9 +47,8 @@ void Lamp::setPicture(const QString& templateName)
     update();
 }
 
-void Lamp::paintEvent(QPaintEvent* e)
+void Lamp::paintEvent(QPaintEvent*)
 {
-    (void)e;
     QPainter p(this);
     const QRect r(QPoint(), m_pixmap.size());
     p.drawPixmap(r.translated(rect().center() - r.center()), m_pixmap);
