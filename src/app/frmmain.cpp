@@ -26,10 +26,6 @@ namespace app {
 using namespace comm;
 using namespace console;
 
-namespace {
-const QString kNotConnected = QString::fromUtf8(common::texts::kNotConnected);
-} // namespace
-
 frmMain& frmMain::instance()
 {
     static frmMain* w = new frmMain;
@@ -142,7 +138,7 @@ void frmMain::connectPort(int portNumber)
     }
     switch (connectController()) {
     case ConnectAnswer::NoAnswer:
-        common::MsgBox(kNotConnected);
+        common::MsgBox(common::texts::kNotConnected);
         port.setPortOpen(false);
         return;
     case ConnectAnswer::Refused:
