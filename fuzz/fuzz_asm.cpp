@@ -15,6 +15,7 @@
 #include "programs/cmdwords.h"
 #include "programs/lister.h"
 #include "programs/prgimage.h"
+#include "programs/programfiles.h"
 #include "programs/tokens.h"
 #include "support/seams.h"
 

@@ -354,7 +354,7 @@ void frmMain::txtRunPrgNo_Change()
         return;
     const auto v = common::numericValue(t);
     if (!v) {
-        common::MsgBox(QString::fromUtf8(common::texts::kNotNumber));
+        common::MsgBox(common::texts::kNotNumber);
         txtRunPrgNo->setText(QStringLiteral("0"));
         return;
     }

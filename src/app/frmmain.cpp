@@ -26,10 +26,6 @@ namespace app {
 using namespace comm;
 using namespace console;
 
-namespace {
-const QString kNotConnected = QString::fromUtf8(common::texts::kNotConnected);
-} // namespace
-
 frmMain& frmMain::instance()
 {
     static frmMain* w = new frmMain;
@@ -142,7 +138,7 @@ void frmMain::connectPort(int portNumber)
     }
     switch (connectController()) {
     case ConnectAnswer::NoAnswer:
-        common::MsgBox(kNotConnected);
+        common::MsgBox(common::texts::kNotConnected);
         port.setPortOpen(false);
         return;
     case ConnectAnswer::Refused:
@@ -159,7 +155,6 @@ void frmMain::mnuCommPortClose_Click()
     const OperatorExchange operation(OperatorExchange::PortCheck::Quiet, {}, this);
     if (!operation)
         return;
-    g_RxEvent = false;
     if (disconnectController()) {
         imgComm->setPicture(QStringLiteral("imgOff"));
         SerialPortControl::MSComm1().setPortOpen(false);
@@ -172,7 +167,7 @@ void frmMain::Form_Unload(bool& cancel)
 {
     // A window-manager close reaches a disabled window too; and unloading in
     // the middle of an exchange would pull the window from under its wait.
-    if (!isEnabled() || g_LinkBusy || OperatorExchange::running()) {
+    if (!isEnabled() || OperatorExchange::running()) {
         cancel = true;
         return;
     }
@@ -224,7 +219,7 @@ void frmMain::mnuAxisPara_Click()
     // Waiting here for the console operation would run inside that
     // operation's own wait and never end: the choice is held instead and
     // the window opens once the operation is over.
-    if (g_LinkBusy) {
+    if (OperatorExchange::running()) {
         m_axisParaPending = true;
         m_axisParaTimer.start();
         return;
@@ -238,7 +233,7 @@ void frmMain::checkAxisParaPending()
         m_axisParaTimer.stop();
         return;
     }
-    if (g_LinkBusy || common::eventServeDepth() > 0)
+    if (OperatorExchange::running() || common::eventServeDepth() > 0)
         return;
     m_axisParaPending = false;
     m_axisParaTimer.stop();

@@ -10,7 +10,7 @@
 
 namespace common {
 
-inline const QString kAppTitle = QString::fromUtf8(texts::kAppTitle);
+using texts::kAppTitle;
 
 enum class MsgButtons { Ok, OkCancel };
 enum class MsgIcon { None, Exclamation };

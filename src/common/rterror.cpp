@@ -55,12 +55,12 @@ QString describe(int number)
 
 RtError RtError::of(int number)
 {
-    return RtError{number, QString::fromUtf8(texts::kAppTitle), describe(number)};
+    return RtError{number, texts::kAppTitle, describe(number)};
 }
 
 RtError RtError::of(int number, const QString& description)
 {
-    return RtError{number, QString::fromUtf8(texts::kAppTitle), description};
+    return RtError{number, texts::kAppTitle, description};
 }
 
 RtError RtError::fromFile(const QFileDevice& file, const QString& path, bool writing)

@@ -1,6 +1,6 @@
 #include "settings.h"
 
-#include "msgbox.h"
+#include "texts.h"
 
 #include <QSettings>
 #include <QStringList>
@@ -19,7 +19,7 @@ QString GetSetting(const QString& group, const QString& key, const QString& fall
 {
     if (reader())
         return reader()(group, key, fallback);
-    QSettings s(QSettings::NativeFormat, QSettings::UserScope, kAppTitle);
+    QSettings s(QSettings::NativeFormat, QSettings::UserScope, texts::kAppTitle);
     s.beginGroup(group);
     if (!s.contains(key))
         return fallback;

@@ -33,6 +33,7 @@ ConnectAnswer connectController()
 
 bool disconnectController()
 {
+    g_RxEvent = false;
     return LinkHandshake(CMD_DISCONNECT) == Handshake::Echoed;
 }
 

@@ -37,8 +37,6 @@ inline std::int16_t nextSlot(std::int16_t i)
     return i >= kRingSlots - 1 ? 0 : std::int16_t(i + 1);
 }
 
-const QString kNotConnected = QString::fromUtf8(common::texts::kNotConnected);
-
 // The longest block the poll of a wait sleeps between looks at the clock.
 constexpr double kWakeSeconds = 0.05;
 
@@ -151,13 +149,13 @@ Handshake LinkHandshake(std::int16_t code)
     clearRxRing();
     writeByte(LINK_SOH);
     if (!waitRxByte(kHandshakeWait)) {
-        common::MsgBox(kNotConnected);
+        common::MsgBox(common::texts::kNotConnected);
         return Handshake::TimedOut;
     }
     RxGetByte();
     writeByte(std::uint8_t(code));
     if (!waitRxByte(kHandshakeWait)) {
-        common::MsgBox(kNotConnected);
+        common::MsgBox(common::texts::kNotConnected);
         return Handshake::TimedOut;
     }
     return RxGetByte() == code ? Handshake::Echoed : Handshake::WrongEcho;

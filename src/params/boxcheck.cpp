@@ -57,7 +57,7 @@ BoxVerdict checkBoxText(const BoxRule& rule, QStringView text)
     }
     if (!parsed) {
         out.kind = BoxVerdict::Kind::NotNumber;
-        out.message = QString::fromUtf8(rule.notNumberMessage);
+        out.message = rule.notNumberMessage ? *rule.notNumberMessage : QString();
         out.resetToZero = true;
         return out;
     }
@@ -77,13 +77,13 @@ BoxVerdict checkBoxText(const BoxRule& rule, QStringView text)
 
 namespace {
 
-constexpr const char* kHexNotNumber = " 16 진수 값을 넣어주십시요.";
-constexpr const char* kDecNotNumber = " 정수를 입력하십시요";
+const QString kHexNotNumber = QStringLiteral(" 16 진수 값을 넣어주십시요.");
+const QString kDecNotNumber = QStringLiteral(" 정수를 입력하십시요");
 
 constexpr BoxRule hexBox(double hi, const char* message)
 {
     return {.test = NumberTest::Hexadecimal,
-            .notNumberMessage = kHexNotNumber,
+            .notNumberMessage = &kHexNotNumber,
             .accepted = {0, hi},
             .alsoAccepted = kNone,
             .rangeMessage = message,
@@ -95,7 +95,7 @@ constexpr BoxRule hexBox(double hi, const char* message)
 constexpr BoxRule decBox(double hi, const char* message)
 {
     return {.test = NumberTest::Decimal,
-            .notNumberMessage = kDecNotNumber,
+            .notNumberMessage = &kDecNotNumber,
             .accepted = {0, hi},
             .alsoAccepted = kNone,
             .rangeMessage = message,
@@ -169,7 +169,7 @@ constexpr BoxRule kSysBoxes[6] = {
 
 // A refused gain stays as typed; a negative gain gets the same message.
 constexpr BoxRule kGainBox{.test = NumberTest::Decimal,
-                           .notNumberMessage = common::texts::kNotNumber,
+                           .notNumberMessage = &common::texts::kNotNumber,
                            .accepted = {0, 32000},
                            .alsoAccepted = kNone,
                            .rangeMessage = "Gain 숫자값이 너무 큽니다",

@@ -23,7 +23,7 @@ struct Range {
 
 struct BoxRule {
     NumberTest test;
-    const char* notNumberMessage;
+    const QString* notNumberMessage; // nullptr: none
     Range accepted;
     Range alsoAccepted;
     const char* rangeMessage;

@@ -415,7 +415,7 @@ void ParaForm::cmdSave_Click(int Index)
     if (Index != 1)
         return;
     if (m_fileBox->text().isEmpty()) {
-        common::MsgBox(common::toQString(common::texts::kNoSaveName));
+        common::MsgBox(common::texts::kNoSaveName);
         return;
     }
     saveParaFile();

@@ -1,6 +1,7 @@
 #include "frmtp.h"
 
 #include "common/colors.h"
+#include "common/msgbox.h"
 #include "common/numbers.h"
 #include "link/moddef.h"
 #include "pendant/compose/entercmdline.h"
@@ -274,7 +275,8 @@ void frmTP::mnuSftTrans_Click()
 
 void frmTP::ENT1_Click()
 {
-    compose::EnterCmdLine(m_panel, comm::g_AxisCount);
+    if (const auto refused = compose::EnterCmdLine(m_panel, comm::g_AxisCount))
+        common::MsgBox(*refused);
     showPanel();
 }
 

@@ -66,11 +66,6 @@ constexpr CommandMenu kCommandMenus[6] = {
     {"cmIO", "I/O", programs::CmdGroup::IO},      {"cmPARA", "PARA", programs::CmdGroup::PARA},
     {"cmFUNC", "FUNC", programs::CmdGroup::FUNC}, {"cmDEF", "DEF", programs::CmdGroup::DEF}};
 
-QString utf8(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& r)
 {
     auto* b = new QPushButton(caption, parent);
@@ -215,7 +210,7 @@ void frmTP::buildWindowControls()
     });
 
     for (int k = 0; k < 12; ++k) {
-        QPushButton* b = makeButton(clientArea, QStringLiteral("cm_%1").arg(k), utf8(kKeypadCaptions[k]),
+        QPushButton* b = makeButton(clientArea, QStringLiteral("cm_%1").arg(k), common::toQString(kKeypadCaptions[k]),
                                     twips(kKeyLeft[k % 3], kKeyTop[k / 3], kKeySize, kKeySize));
         connect(b, &QPushButton::clicked, this, [this, k] { cm_Click(k); });
         cm[std::size_t(k)] = b;
@@ -256,7 +251,8 @@ void frmTP::buildProgramPanel()
                                                   &frmTP::INS_Click};
     for (std::size_t i = 0; i < 4; ++i) {
         const EditKey& k = kEditKeys[i];
-        *editKeys[i] = makeButton(PRGFrame, QString::fromLatin1(k.name), utf8(k.caption), twips(0, k.top, 735, 375));
+        *editKeys[i] =
+            makeButton(PRGFrame, QString::fromLatin1(k.name), common::toQString(k.caption), twips(0, k.top, 735, 375));
         connect(*editKeys[i], &QPushButton::clicked, this, editHandlers[i]);
     }
 

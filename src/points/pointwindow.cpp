@@ -4,6 +4,7 @@
 
 #include "common/msgbox.h"
 #include "common/numbers.h"
+#include "common/strings.h"
 #include "common/texts.h"
 #include "link/operatorexchange.h"
 
@@ -14,14 +15,7 @@
 namespace points {
 
 namespace {
-const QString kNotNumber = QString::fromUtf8(common::texts::kNotNumber);
 const QString kEndBeforeStart = QStringLiteral(" End Loc 는 Start Loc 보다 커야 합니다.");
-const QString kNoSaveName = QString::fromUtf8(common::texts::kNoSaveName);
-
-QString utf8(const char* s)
-{
-    return QString::fromUtf8(s);
-}
 } // namespace
 
 CommonDialog::CommonDialog(const QString& name, const QString& filter, QObject* parent)
@@ -54,9 +48,9 @@ std::optional<QString> CommonDialog::show(common::FileDialogRequest::Mode mode)
 
 PointWindow::PointWindow(const PointWindowDesc& desc) : m_desc(desc)
 {
-    setObjectName(utf8(desc.name));
-    setWindowTitle(utf8(desc.caption));
-    m_dialog = new CommonDialog(utf8(desc.dialog), utf8(desc.filter), this);
+    setObjectName(common::toQString(desc.name));
+    setWindowTitle(common::toQString(desc.caption));
+    m_dialog = new CommonDialog(common::toQString(desc.dialog), common::toQString(desc.filter), this);
 }
 
 void PointWindow::buildSides(std::span<QLabel*> labels)
@@ -79,8 +73,8 @@ void PointWindow::buildSides(std::span<QLabel*> labels)
 PointWindow::Side PointWindow::buildSide(const SideControls& controls, std::span<QLabel*> labels)
 {
     Side side;
-    side.frame = new QGroupBox(utf8(controls.frameCaption), this);
-    side.frame->setObjectName(utf8(controls.frame));
+    side.frame = new QGroupBox(common::toQString(controls.frameCaption), this);
+    side.frame->setObjectName(common::toQString(controls.frame));
     auto* row = new QHBoxLayout(side.frame);
     side.grid = new QGridLayout;
     row->addLayout(side.grid, 1);
@@ -97,31 +91,32 @@ PointWindow::Side PointWindow::buildSide(const SideControls& controls, std::span
 
     side.grid->addWidget(label(controls.fileLabel, QStringLiteral("File Name")), 0, 0);
     side.file = new QLineEdit(side.frame);
-    side.file->setObjectName(utf8(controls.fileBox));
+    side.file->setObjectName(common::toQString(controls.fileBox));
     side.grid->addWidget(side.file, 0, 1, 1, 7);
 
     for (int i = 0; i < 2; ++i) {
         auto* box = new QLineEdit(QStringLiteral("0"), side.frame);
-        box->setObjectName(QStringLiteral("%1_%2").arg(utf8(controls.numberBox)).arg(i));
+        box->setObjectName(QStringLiteral("%1_%2").arg(common::toQString(controls.numberBox)).arg(i));
         box->setAlignment(Qt::AlignCenter);
         box->setMaxLength(m_desc.numberLength);
         side.number[std::size_t(i)] = box;
         // The label spans two columns; its text stands against its box.
-        QLabel* caption = label(controls.numberLabels[std::size_t(i)], utf8(controls.numberCaptions[std::size_t(i)]));
+        QLabel* caption =
+            label(controls.numberLabels[std::size_t(i)], common::toQString(controls.numberCaptions[std::size_t(i)]));
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         side.grid->addWidget(caption, 1, 4 * i, 1, 2);
         side.grid->addWidget(box, 1, 4 * i + 2, 1, 2);
     }
 
     side.bar = new QProgressBar(side.frame);
-    side.bar->setObjectName(utf8(controls.bar));
+    side.bar->setObjectName(common::toQString(controls.bar));
     side.bar->setRange(0, 100);
     side.bar->setValue(0);
     side.grid->addWidget(side.bar, 3, 0, 1, 8);
 
     for (std::size_t i = 0; i < controls.sideButtons.size(); ++i) {
-        auto* b = new QPushButton(utf8(controls.sideButtons[i].caption), side.frame);
-        b->setObjectName(QStringLiteral("%1_%2").arg(utf8(controls.buttons)).arg(i));
+        auto* b = new QPushButton(common::toQString(controls.sideButtons[i].caption), side.frame);
+        b->setObjectName(QStringLiteral("%1_%2").arg(common::toQString(controls.buttons)).arg(i));
         buttons->addWidget(b);
         side.buttons.push_back(b);
         side.actions.push_back(controls.sideButtons[i].action);
@@ -179,7 +174,7 @@ std::optional<int> PointWindow::boxPoint(const QLineEdit* box) const
 
 void PointWindow::tellRange() const
 {
-    common::MsgBox(utf8(m_desc.rangeText));
+    common::MsgBox(common::toQString(m_desc.rangeText));
 }
 
 std::optional<std::pair<int, int>> PointWindow::blockRange(const Side& side) const
@@ -273,7 +268,7 @@ void PointWindow::runAction(Side& side, bool transSide, PointAction action)
     case PointAction::FileOpen: {
         const char* title = transSide ? m_desc.transOpenTitle : m_desc.recvOpenTitle;
         if (title)
-            m_dialog->DialogTitle = utf8(title);
+            m_dialog->DialogTitle = common::toQString(title);
         // The receive side names the file a save will write: a new name must do.
         const auto name =
             m_dialog->show(transSide ? common::FileDialogRequest::Mode::Open : common::FileDialogRequest::Mode::Save);
@@ -288,7 +283,7 @@ void PointWindow::runAction(Side& side, bool transSide, PointAction action)
     }
     case PointAction::FileSave:
         if (side.file->text().isEmpty()) {
-            common::MsgBox(kNoSaveName);
+            common::MsgBox(common::texts::kNoSaveName);
             return;
         }
         SavePointFile(t, side.file->text());
@@ -315,7 +310,7 @@ void PointWindow::numberChanged(Side& side, int index)
         return;
     const auto v = common::numericValue(text);
     if (!v) {
-        common::MsgBox(kNotNumber);
+        common::MsgBox(common::texts::kNotNumber);
         box->setText(QStringLiteral("0"));
         return;
     }

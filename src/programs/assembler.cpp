@@ -4,7 +4,6 @@
 #include "encoders.h"
 
 #include "common/filenumbers.h"
-#include "common/msgbox.h"
 #include "common/rterror.h"
 #include "common/textfile.h"
 
@@ -69,10 +68,10 @@ int commandIndex(PrgTokens& t, QStringView record)
     return cmdIndexOf(c);
 }
 
-// Shows why the assembly ends; its result is False.
-bool fail(const QString& text)
+// Tells why the assembly ends; its result is False.
+bool fail(const Tell& tell, const QString& text)
 {
-    common::MsgBox(text);
+    tell(text);
     return false;
 }
 
@@ -117,20 +116,20 @@ AsmLine assembleLine(QStringView record, int axisCount)
     return line;
 }
 
-bool AsmPrgFile(std::int16_t n, const QString& path, int axisCount)
+bool AsmPrgFile(std::int16_t n, const QString& path, int axisCount, const Tell& tell)
 {
     if (n < 0 || n >= kPrgNumbers)
         return false;
     common::FileNumber file(common::FileNumber::Reader);
     if (!file.claimed())
-        return fail(common::RtError::of(common::err::FileAlreadyOpen).text() + path);
+        return fail(tell, common::RtError::of(common::err::FileAlreadyOpen).text() + path);
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly))
-        return fail(common::RtError::fromFile(in, path, false).text() + path);
-    return AsmPrgFile(n, in, path, axisCount);
+        return fail(tell, common::RtError::fromFile(in, path, false).text() + path);
+    return AsmPrgFile(n, in, path, axisCount, tell);
 }
 
-bool AsmPrgFile(std::int16_t n, QIODevice& in, const QString& path, int axisCount)
+bool AsmPrgFile(std::int16_t n, QIODevice& in, const QString& path, int axisCount, const Tell& tell)
 {
     if (n < 0 || n >= kPrgNumbers)
         return false;
@@ -142,13 +141,13 @@ bool AsmPrgFile(std::int16_t n, QIODevice& in, const QString& path, int axisCoun
     std::fill_n(g_PrgImage.begin(), kPrgSteps, kEmptyStep);
     for (int i = 0; i < kMaxRecords; ++i) {
         if (g_PrgWordCount >= kPrgSteps)
-            return fail(QString::fromUtf8(kTooManySteps));
+            return fail(tell, QString::fromUtf8(kTooManySteps));
         keepTokens(PrgTokens{});
         const std::optional<QString> record = records.next();
         if (!record) {
             if (records.failed())
-                return fail(common::RtError::of(common::err::DeviceIo).text() + path);
-            return fail(common::RtError::of(common::err::InputPastEndOfFile).text() + path);
+                return fail(tell, common::RtError::of(common::err::DeviceIo).text() + path);
+            return fail(tell, common::RtError::of(common::err::InputPastEndOfFile).text() + path);
         }
         g_PrgLine = *record;
         const AsmLine line = assembleLine(g_PrgLine, axisCount);
@@ -157,12 +156,12 @@ bool AsmPrgFile(std::int16_t n, QIODevice& in, const QString& path, int axisCoun
         case AsmLine::Outcome::Comment:
             break;
         case AsmLine::Outcome::Rejected:
-            common::MsgBox(line.message);
+            tell(line.message);
             break;
         case AsmLine::Outcome::NoSuchWord:
-            return fail(line.message);
+            return fail(tell, line.message);
         case AsmLine::Outcome::Overflow:
-            return fail(line.message + path);
+            return fail(tell, line.message + path);
         case AsmLine::Outcome::Word:
             g_PrgImage[std::size_t(g_PrgWordCount)] = line.word;
             ++g_PrgWordCount;
@@ -174,7 +173,7 @@ bool AsmPrgFile(std::int16_t n, QIODevice& in, const QString& path, int axisCoun
             break;
         }
     }
-    return fail(QString::fromUtf8(kNoEof));
+    return fail(tell, QString::fromUtf8(kNoEof));
 }
 
 } // namespace programs

@@ -3,6 +3,7 @@
 // words of g_PrgImage and the header entries of its program number.
 
 #include "prgimage.h"
+#include "tell.h"
 #include "tokens.h"
 
 #include <QIODevice>
@@ -42,14 +43,13 @@ extern QString g_TokOp4;
 
 // Assembles the program file `path` as program n (0..31) into g_PrgImage
 // (cleared once the file is open) and, when its "[EOF]" record is reached, the
-// header entries of n. True exactly then. Every failure has shown its message
-// (common::MsgBox, OK, the application's title); lines an encoder refuses
-// show theirs and leave the image without them. The file is read holding
-// file number 1.
-bool AsmPrgFile(std::int16_t n, const QString& path, int axisCount);
+// header entries of n. True exactly then. Every failure has told its message;
+// lines an encoder refuses tell theirs and leave the image without them. The
+// file is read holding file number 1. (programfiles.h: the same with boxes.)
+bool AsmPrgFile(std::int16_t n, const QString& path, int axisCount, const Tell& tell);
 
 // The same over a device open for reading; `path` is the name the messages
 // give. A failed read ends the assembly with the system's read-error text.
-bool AsmPrgFile(std::int16_t n, QIODevice& in, const QString& path, int axisCount);
+bool AsmPrgFile(std::int16_t n, QIODevice& in, const QString& path, int axisCount, const Tell& tell);
 
 } // namespace programs

@@ -18,8 +18,6 @@ namespace programs {
 
 namespace {
 
-const QString kNotNumber = QString::fromUtf8(common::texts::kNotNumber);
-const QString kNoSaveName = QString::fromUtf8(common::texts::kNoSaveName);
 const QString kNoTransName = QStringLiteral("File Open 메뉴에서 전송할 화일명을 입력하십시요.");
 
 constexpr std::uint32_t kNumberBoxColour = 0x00FFFF00;
@@ -191,7 +189,7 @@ void frmFile::cmdFileReceive_Click(int Index)
     if (!exchange)
         return;
     if (txtFileReceive[0]->text().isEmpty()) {
-        common::MsgBox(kNoSaveName);
+        common::MsgBox(common::texts::kNoSaveName);
         return;
     }
     if (Index == 0) {
@@ -261,7 +259,7 @@ void frmFile::numberChanged(bool transSide, int index)
         return;
     const auto v = common::numericValue(text);
     if (!v) {
-        common::MsgBox(kNotNumber);
+        common::MsgBox(common::texts::kNotNumber);
         box->setText(QStringLiteral("0"));
         return;
     }

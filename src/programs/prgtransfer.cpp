@@ -1,9 +1,8 @@
 #include "prgtransfer.h"
 
-#include "assembler.h"
 #include "folders.h"
 #include "prgimage.h"
-#include "prgwriter.h"
+#include "programfiles.h"
 
 #include "link/exchange.h"
 #include "link/moddef.h"

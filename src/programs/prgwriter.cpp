@@ -1,11 +1,9 @@
 #include "prgwriter.h"
 
-#include "folders.h"
 #include "lister.h"
 #include "prgimage.h"
 
 #include "common/filenumbers.h"
-#include "common/msgbox.h"
 #include "common/textfile.h"
 
 #include <span>
@@ -20,9 +18,8 @@ QString writerErrorText(const common::RtError& e)
            QStringLiteral("에 의해 생성되었습니다.") + u'\r' + e.description;
 }
 
-bool SavePrgText(std::int16_t n, bool all, const QString& receiveBoxText)
+bool writePrgFile(const QString& path, const Tell& tell)
 {
-    const QString path = chosenPrgFile(save_directory, n, all, receiveBoxText);
     std::optional<common::RtError> failure;
     {
         common::FileNumber file(common::FileNumber::Writer);
@@ -33,7 +30,7 @@ bool SavePrgText(std::int16_t n, bool all, const QString& receiveBoxText)
     }
     if (!failure)
         return true;
-    common::MsgBox(writerErrorText(*failure), common::MsgButtons::Ok, QStringLiteral("Error"));
+    tell(writerErrorText(*failure));
     // A writer still holding the number would make every later program fail.
     if (failure->number == common::err::FileAlreadyOpen)
         common::FileNumber::close(common::FileNumber::Writer);

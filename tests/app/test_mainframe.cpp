@@ -16,6 +16,8 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include <optional>
+
 using app::frmMain;
 
 namespace {
@@ -373,12 +375,12 @@ private slots:
     void axisParaWaitsForTheRunningOperation()
     {
         auto& m = frmMain::instance();
-        comm::g_LinkBusy = true;
+        auto running = std::make_optional<comm::OperatorExchange>();
         m.mnuAxisPara_Click();
         QTest::qWait(120);
         QVERIFY(!params::frmAxis::instance().isLoaded());
         QVERIFY(m.axisParaPending());
-        comm::g_LinkBusy = false;
+        running.reset();
         QTRY_VERIFY(params::frmAxis::instance().isVisible());
         QVERIFY(!m.isEnabled());
         QVERIFY(params::frmAxis::instance().Unload());
@@ -401,9 +403,10 @@ private slots:
 
     void unloadRefusedWhileAnExchangeRuns()
     {
-        comm::g_LinkBusy = true;
-        QVERIFY(!frmMain::instance().Unload());
-        comm::g_LinkBusy = false;
+        {
+            const comm::OperatorExchange running;
+            QVERIFY(!frmMain::instance().Unload());
+        }
         QVERIFY(frmMain::instance().isLoaded());
     }
 };

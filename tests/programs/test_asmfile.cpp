@@ -5,6 +5,7 @@
 
 #include "programs/assembler.h"
 #include "programs/prgimage.h"
+#include "programs/programfiles.h"
 #include "programs/tokens.h"
 
 #include "common/filenumbers.h"

@@ -7,6 +7,7 @@
 #include "programs/folders.h"
 #include "programs/prgimage.h"
 #include "programs/prgtransfer.h"
+#include "programs/programfiles.h"
 
 #include "link/controlbytes.h"
 #include "link/moddef.h"

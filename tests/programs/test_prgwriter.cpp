@@ -5,6 +5,7 @@
 #include "programs/folders.h"
 #include "programs/prgimage.h"
 #include "programs/prgwriter.h"
+#include "programs/programfiles.h"
 
 #include "common/filenumbers.h"
 #include "common/rterror.h"

@@ -26,6 +26,7 @@
 #include "programs/lister.h"
 #include "programs/prgimage.h"
 #include "programs/prgtransfer.h"
+#include "programs/programfiles.h"
 #include "support/emulink.h"
 #include "support/testfiles.h"
 #include "support/operatortexts.h"

@@ -1,6 +1,5 @@
 #include "entercmdline.h"
 
-#include "common/msgbox.h"
 #include "common/numbers.h"
 #include "common/strings.h"
 #include "programs/cmdwords.h"
@@ -104,17 +103,15 @@ void CommitLine(PanelState& s, const QString& line)
     s.STATE_COMMAND.clear();
 }
 
-void EnterCmdLine(PanelState& s, int axisCount)
+std::optional<QString> EnterCmdLine(PanelState& s, int axisCount)
 {
     const QString line = s.Text;
     const Decision d = decideLine(line);
     if (!d)
-        return;
+        return std::nullopt;
     const LineRule& rule = *d.rule;
-    if (!fieldPasses(line, rule.field, d.form->fieldShift, axisCount)) {
-        common::MsgBox(rule.message);
-        return;
-    }
+    if (!fieldPasses(line, rule.field, d.form->fieldShift, axisCount))
+        return rule.message;
     switch (rule.outcome) {
     case Outcome::Commit:
         CommitLine(s, line);
@@ -145,6 +142,7 @@ void EnterCmdLine(PanelState& s, int axisCount)
         s.Text = line + rule.append;
         break;
     }
+    return std::nullopt;
 }
 
 } // namespace pendant::compose

@@ -1,14 +1,18 @@
 #pragma once
 // The ENT check of the program panel: a finished command line is tested
 // against the rows of lineRules(); the first row whose template matches the
-// whole line decides. Its field fails: the row's message, nothing else. It
-// passes: the line is committed to the line buffer, or the entry steps to the
-// next operand. A line that no row matches changes nothing.
+// whole line decides. Its field fails: the row's message is handed back for
+// the window to show, nothing else. It passes: the line is committed to the
+// line buffer, or the entry steps to the next operand. A line that no row
+// matches changes nothing.
 
 #include "linerules.h"
 #include "panelstate.h"
 
+#include <QString>
 #include <QStringView>
+
+#include <optional>
 
 namespace pendant::compose {
 
@@ -29,7 +33,8 @@ Decision decideLine(QStringView line);
 bool fieldPasses(QStringView line, const FieldTest& field, int fieldShift, int axisCount);
 
 // ENT: checks s.Text; axisCount is the controller's axis count at the press.
-void EnterCmdLine(PanelState& s, int axisCount);
+// The message to show when the field fails, else nothing.
+std::optional<QString> EnterCmdLine(PanelState& s, int axisCount);
 
 // Empties the six soft-key captions, in index order.
 void ClearSoftKeys(PanelState& s);

@@ -205,6 +205,24 @@ private slots:
         QCOMPARE(tp().STATE_COMMAND(), QString());
     }
 
+    // A field that fails is told in a box of its text alone, OK and the
+    // program's title, and the line stays as it was.
+    void refusedFieldShowsItsMessageBox()
+    {
+        testsupport::MessageRecorder boxes;
+        pressKeys({0});
+        click(word(tp().cmMOT, "MA"));
+        tp().panel().Text = QStringLiteral("MA R-1");
+        click(tp().ENT1);
+        QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(boxes.boxes[0].text, QStringLiteral("R00~99"));
+        QCOMPARE(boxes.boxes[0].title, common::kAppTitle);
+        QCOMPARE(boxes.boxes[0].buttons, common::MsgButtons::Ok);
+        QCOMPARE(boxes.boxes[0].icon, common::MsgIcon::None);
+        QCOMPARE(tp().Text->text(), QStringLiteral("MA R-1"));
+        QCOMPARE(tp().STATE_COMMAND(), QStringLiteral("MA"));
+    }
+
     void lineEditingKeysWorkOnTheGrid()
     {
         setProgram({"MVE P001", "MVE P002", "MVE P003", "[EOF]"});
