@@ -9,7 +9,7 @@
 #include "link/exchange.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -7,7 +7,7 @@
 #include "points/pointexchange.h"
 #include "points/pointtables.h"
 
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "support/emulink.h"
 
 #include <QApplication>

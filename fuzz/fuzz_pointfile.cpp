@@ -37,7 +37,7 @@ Load loadWithMarks(Table t, const QString& path, int round)
     const auto all = whole(t);
     for (std::size_t p = 0; p < all.size(); ++p)
         all[p] = marker(int(p), round);
-    Load l{points::loadPointFile(t, path), {}};
+    Load l{points::readPointFile(t, path), {}};
     l.points.assign(all.begin(), all.end());
     return l;
 }
@@ -80,12 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(read == count);
     // What was read is written and read back unchanged.
     const QString copy = fuzz::runDir() + QStringLiteral("/points-copy.dat");
-    FUZZ_CHECK(!points::savePointFile(t, copy));
+    FUZZ_CHECK(!points::writePointFile(t, copy));
     const auto table = points::entries(t);
     const std::vector<LocPoint> saved(table.begin(), table.end());
     for (auto& p : table)
         p = {};
-    const auto again = points::loadPointFile(t, copy);
+    const auto again = points::readPointFile(t, copy);
     FUZZ_CHECK_MSG(!again, again.value_or(QString()));
     for (int p = 0; p < count; ++p)
         FUZZ_CHECK_MSG(table[std::size_t(p)] == saved[std::size_t(p)], points::pointLine(t, p, saved[std::size_t(p)]));

@@ -5,7 +5,7 @@
 #include "common/events.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 
 #include <QSerialPort>
 

@@ -10,7 +10,7 @@
 #include "common/texts.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "link/operatorexchange.h"
 #include "params/parawindows.h"
 #include "pendant/frmtp.h"

@@ -4,7 +4,7 @@
 #include "link/exchange.h"
 #include "link/moddef.h"
 #include "link/moderror.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 
 namespace console {
 

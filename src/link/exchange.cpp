@@ -27,8 +27,8 @@ bool sendBlock(const std::uint8_t* data, int n, const ByteProgress& onByte)
     std::vector<std::uint8_t> out(data, data + std::max(n, 0));
     out.push_back(blockChecksum(data, n));
     out.push_back(LINK_ETX);
-    WriteBytes(out.data(), int(out.size()));
-    return BlockAnswered();
+    writeBytes(out.data(), int(out.size()));
+    return blockAnswered();
 }
 
 namespace {
@@ -64,7 +64,7 @@ BlockRecv recvBlock(int n, std::uint8_t* into, int capacity, bool report, const 
     return receiveBlock(n, into, capacity, false, report, onByte);
 }
 
-BlockRecv DiscardBlock(int n, bool report)
+BlockRecv discardBlock(int n, bool report)
 {
     return receiveBlock(n, nullptr, 0, true, report, {});
 }

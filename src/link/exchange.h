@@ -36,7 +36,7 @@ BlockRecv recvBlock(int n, std::uint8_t* into, int capacity, bool report = true,
 // the trailer are read and summed, nothing is stored, and a complete block is
 // refused (LINK_DLE) whatever its checksum. For a length the receiver will
 // not use. Noted in the running report like any refusal.
-BlockRecv DiscardBlock(int n, bool report = true);
+BlockRecv discardBlock(int n, bool report = true);
 
 // The checksum byte that makes the data bytes and itself add up to 0 mod 256.
 std::uint8_t blockChecksum(const std::uint8_t* data, int n);

@@ -2,7 +2,7 @@
 
 #include "exchange.h"
 #include "moderror.h"
-#include "mscomm.h"
+#include "serialportcontrol.h"
 #include "operatorexchange.h"
 
 #include "common/events.h"
@@ -117,7 +117,7 @@ void SendTxByte()
     SerialPortControl::MSComm1().Output(g_TxBuf);
 }
 
-void WriteBytes(const std::uint8_t* bytes, int n)
+void writeBytes(const std::uint8_t* bytes, int n)
 {
     if (n <= 0)
         return;
@@ -165,7 +165,7 @@ bool SendWordOrAbort(std::int16_t abort, std::int32_t w, double limit)
 {
     const std::uint8_t word[3] = {std::uint8_t(w & 0xFF), std::uint8_t((w >> 8) & 0xFF),
                                   abort != 0 ? LINK_DLE : LINK_STX};
-    WriteBytes(word, 3);
+    writeBytes(word, 3);
     if (abort != 0)
         return true;
     if (!waitRxByte(limit))
@@ -205,11 +205,11 @@ bool RecvWordAck()
 bool SendBlockEnd(std::uint8_t chk)
 {
     const std::uint8_t trailer[2] = {chk, LINK_ETX};
-    WriteBytes(trailer, 2);
-    return BlockAnswered();
+    writeBytes(trailer, 2);
+    return blockAnswered();
 }
 
-bool BlockAnswered()
+bool blockAnswered()
 {
     if (!waitRxByte())
         return false;

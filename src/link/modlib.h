@@ -62,9 +62,9 @@ inline void writeByte(std::uint8_t b)
 
 // Writes n bytes in order as one piece: the same bytes on the line as n
 // writeByte calls, handed over at once. g_TxBuf ends holding the last.
-void WriteBytes(const std::uint8_t* bytes, int n);
+void writeBytes(const std::uint8_t* bytes, int n);
 
 // The controller's answer to a block just written: true on LINK_EOT.
-bool BlockAnswered();
+bool blockAnswered();
 
 } // namespace comm

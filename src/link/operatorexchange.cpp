@@ -2,7 +2,7 @@
 
 #include "moddef.h"
 #include "moderror.h"
-#include "mscomm.h"
+#include "serialportcontrol.h"
 
 #include "common/events.h"
 

@@ -26,7 +26,7 @@ bool receiveParaBlock(const ParaSet& set)
     const int announced = std::uint16_t(comm::g_BlockLen);
     const comm::BlockRecv r = announcedLengthRule(set, announced) == AnnouncedLength::Take
                                   ? comm::recvBlock(announced, comm::g_RxData.data(), comm::kRxDataSize)
-                                  : comm::DiscardBlock(announced);
+                                  : comm::discardBlock(announced);
     switch (r) {
     case comm::BlockRecv::Failed:
         comm::ShowLinkError(0);

@@ -5,7 +5,7 @@
 // program panel are laid out complete but never shown: the window keeps its
 // narrow width, which leaves the panel outside it.
 
-#include "flexgrid.h"
+#include "cellgrid.h"
 #include "tpfiles.h"
 
 #include "common/form.h"
@@ -118,8 +118,8 @@ public:
     QFrame* mainFrame = nullptr;
     QLabel* Picture2 = nullptr;
     QLabel* Label1 = nullptr;
-    FlexGrid* LOCGrid = nullptr;
-    FlexGrid* Grid = nullptr;
+    CellGrid* LOCGrid = nullptr;
+    CellGrid* Grid = nullptr;
     std::array<ModeKey*, 4> button{};
     std::array<QPushButton*, 12> cm{};
     QPushButton* ESC = nullptr;
@@ -161,8 +161,8 @@ private:
     const TpFileKind& pointKind() const;
     int lastPointRow() const { return pointKind().lines; }
 
-    void StartGridEdit(FlexGrid* grid, QLineEdit* edit, int KeyAscii);
-    void GridEditKeyDown(FlexGrid* grid, QLineEdit* edit, int KeyCode, int Shift);
+    void StartGridEdit(CellGrid* grid, QLineEdit* edit, int KeyAscii);
+    void GridEditKeyDown(CellGrid* grid, QLineEdit* edit, int KeyCode, int Shift);
     void giveGridFocus();
     void formatLeftCell();
     // The shown editor's text into the current cell: a number with "#0.00",

@@ -26,7 +26,7 @@ std::optional<double> cellValue(const QString& text)
 
 } // namespace
 
-void frmTP::StartGridEdit(FlexGrid* grid, QLineEdit* edit, int KeyAscii)
+void frmTP::StartGridEdit(CellGrid* grid, QLineEdit* edit, int KeyAscii)
 {
     const int key = KeyAscii; // read, never changed
     if (key == 13 || key == 32) {
@@ -46,7 +46,7 @@ void frmTP::StartGridEdit(FlexGrid* grid, QLineEdit* edit, int KeyAscii)
     edit->setFocus();
 }
 
-void frmTP::GridEditKeyDown(FlexGrid* grid, QLineEdit* edit, int KeyCode, int Shift)
+void frmTP::GridEditKeyDown(CellGrid* grid, QLineEdit* edit, int KeyCode, int Shift)
 {
     (void)Shift;
     switch (KeyCode) {

@@ -182,10 +182,10 @@ void frmTP::buildWindowControls()
     labelPal.setColor(QPalette::WindowText, common::bgrColor(0x404040));
     Label1->setPalette(labelPal);
 
-    LOCGrid = new FlexGrid(clientArea);
+    LOCGrid = new CellGrid(clientArea);
     LOCGrid->setObjectName(QStringLiteral("LOCGrid"));
     LOCGrid->setGeometry(twips(0, 0, 3975, 1605));
-    Grid = new FlexGrid(clientArea);
+    Grid = new CellGrid(clientArea);
     Grid->setObjectName(QStringLiteral("Grid"));
     Grid->setGeometry(twips(0, 15, 3975, 1575));
 
@@ -234,13 +234,13 @@ void frmTP::buildWindowControls()
     TextGrid->setObjectName(QStringLiteral("TextGrid"));
     TextGrid->installEventFilter(this);
 
-    connect(LOCGrid, &FlexGrid::enterCell, this, &frmTP::LOCGrid_EnterCell);
-    connect(LOCGrid, &FlexGrid::leaveCell, this, &frmTP::LOCGrid_LeaveCell);
-    connect(LOCGrid, &FlexGrid::dblClick, this, &frmTP::LOCGrid_DblClick);
-    connect(LOCGrid, &FlexGrid::keyPress, this, &frmTP::LOCGrid_KeyPress);
-    connect(LOCGrid, &FlexGrid::gotFocus, this, &frmTP::LOCGrid_GotFocus);
-    connect(Grid, &FlexGrid::enterCell, this, &frmTP::Grid_EnterCell);
-    connect(Grid, &FlexGrid::leaveCell, this, &frmTP::Grid_LeaveCell);
+    connect(LOCGrid, &CellGrid::enterCell, this, &frmTP::LOCGrid_EnterCell);
+    connect(LOCGrid, &CellGrid::leaveCell, this, &frmTP::LOCGrid_LeaveCell);
+    connect(LOCGrid, &CellGrid::dblClick, this, &frmTP::LOCGrid_DblClick);
+    connect(LOCGrid, &CellGrid::keyPress, this, &frmTP::LOCGrid_KeyPress);
+    connect(LOCGrid, &CellGrid::gotFocus, this, &frmTP::LOCGrid_GotFocus);
+    connect(Grid, &CellGrid::enterCell, this, &frmTP::Grid_EnterCell);
+    connect(Grid, &CellGrid::leaveCell, this, &frmTP::Grid_LeaveCell);
 }
 
 void frmTP::buildProgramPanel()

@@ -73,7 +73,7 @@ std::optional<LocPoint> parsePointLine(QStringView line)
     return p;
 }
 
-std::optional<QString> savePointFile(Table t, const QString& fileName)
+std::optional<QString> writePointFile(Table t, const QString& fileName)
 {
     if (fileName.isEmpty())
         return badFileName().text();
@@ -93,7 +93,7 @@ std::optional<QString> savePointFile(Table t, const QString& fileName)
     return std::nullopt;
 }
 
-std::optional<QString> loadPointFile(Table t, const QString& fileName)
+std::optional<QString> readPointFile(Table t, const QString& fileName)
 {
     if (fileName.isEmpty())
         return badFileName().text();
@@ -131,29 +131,29 @@ void tell(const std::optional<QString>& failure)
 }
 } // namespace
 
-void SavePointFile(Table t, const QString& fileName)
+void savePointFile(Table t, const QString& fileName)
 {
-    tell(savePointFile(t, fileName));
+    tell(writePointFile(t, fileName));
 }
-void LoadPointFile(Table t, const QString& fileName)
+void loadPointFile(Table t, const QString& fileName)
 {
-    tell(loadPointFile(t, fileName));
+    tell(readPointFile(t, fileName));
 }
 void SaveLocFile(const QString& fileName)
 {
-    SavePointFile(Table::Loc, fileName);
+    savePointFile(Table::Loc, fileName);
 }
 void SaveSftFile(const QString& fileName)
 {
-    SavePointFile(Table::Sft, fileName);
+    savePointFile(Table::Sft, fileName);
 }
 void LoadLocFile(const QString& fileName)
 {
-    LoadPointFile(Table::Loc, fileName);
+    loadPointFile(Table::Loc, fileName);
 }
 void LoadSftFile(const QString& fileName)
 {
-    LoadPointFile(Table::Sft, fileName);
+    loadPointFile(Table::Sft, fileName);
 }
 
 } // namespace points

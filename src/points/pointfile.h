@@ -27,12 +27,12 @@ std::optional<LocPoint> parsePointLine(QStringView line);
 // Write or read the whole table. On failure: the text to show, the system's
 // error text followed by the file name or the line concerned; the table keeps
 // every point read before the failing one.
-std::optional<QString> savePointFile(Table t, const QString& fileName);
-std::optional<QString> loadPointFile(Table t, const QString& fileName);
+std::optional<QString> writePointFile(Table t, const QString& fileName);
+std::optional<QString> readPointFile(Table t, const QString& fileName);
 
 // The same, showing the failure in a message box.
-void SavePointFile(Table t, const QString& fileName);
-void LoadPointFile(Table t, const QString& fileName);
+void savePointFile(Table t, const QString& fileName);
+void loadPointFile(Table t, const QString& fileName);
 void SaveLocFile(const QString& fileName);
 void SaveSftFile(const QString& fileName);
 void LoadLocFile(const QString& fileName);

@@ -276,7 +276,7 @@ void PointWindow::runAction(Side& side, bool transSide, PointAction action)
             return;
         side.file->setText(*name);
         if (transSide) {
-            LoadPointFile(t, *name);
+            loadPointFile(t, *name);
             afterTransLoad();
         }
         return;
@@ -286,7 +286,7 @@ void PointWindow::runAction(Side& side, bool transSide, PointAction action)
             common::MsgBox(common::texts::kNoSaveName);
             return;
         }
-        SavePointFile(t, side.file->text());
+        savePointFile(t, side.file->text());
         return;
     }
 }

@@ -5,7 +5,7 @@
 #include "app/frmmain.h"
 #include "common/events.h"
 #include "link/moddef.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "link/operatorexchange.h"
 #include "support/emulink.h"
 #include "support/operatortexts.h"

@@ -5,7 +5,7 @@
 #include "common/events.h"
 #include "link/moddef.h"
 #include "link/moderror.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "link/operatorexchange.h"
 #include "params/parawindows.h"
 #include "support/emulink.h"

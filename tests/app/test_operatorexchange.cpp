@@ -6,7 +6,7 @@
 #include "app/frmmain.h"
 #include "common/events.h"
 #include "link/moddef.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "link/operatorexchange.h"
 #include "params/parawindows.h"
 #include "points/frmloc.h"

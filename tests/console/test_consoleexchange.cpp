@@ -7,7 +7,7 @@
 #include "console/consoleexchange.h"
 #include "link/controlbytes.h"
 #include "link/moddef.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "link/operatorexchange.h"
 #include "support/emulink.h"
 #include "support/operatortexts.h"

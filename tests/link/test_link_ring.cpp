@@ -3,7 +3,7 @@
 
 #include "link/exchange.h"
 #include "link/modlib.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "support/emulink.h"
 #include "support/testfiles.h"
 

@@ -10,7 +10,7 @@
 #include "common/form.h"
 #include "common/textfile.h"
 #include "link/moderror.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "support/seams.h"
 #include "support/operatortexts.h"
 

@@ -171,7 +171,7 @@ private slots:
         points::entries(table)[12].ax = {1250, -300, 0, 5};
         points::entries(table)[loc ? 999 : 99].ax = {-2147483647 - 1, 2147483647, -5, 100};
         const QString path = file(loc ? "ZELLOC.dat" : "ZELSFT.dat");
-        QVERIFY(!points::savePointFile(table, path));
+        QVERIFY(!points::writePointFile(table, path));
         clickModeKey(modeKey);
         dialogs.names = {path};
         tp().mnuOpen_Click();
@@ -207,7 +207,7 @@ private slots:
         tp().mnuSave_Click();
         const points::Table table = loc ? points::Table::Loc : points::Table::Sft;
         points::entries(table)[2].ax = {9, 9, 9, 9};
-        QVERIFY(!points::loadPointFile(table, path));
+        QVERIFY(!points::readPointFile(table, path));
         QCOMPARE(points::entries(table)[7].ax, (std::array<std::int32_t, 4>{-123450, 1250, 5, 2147483647}));
         QCOMPARE(points::entries(table)[2].ax, (std::array<std::int32_t, 4>{0, 0, 0, 0}));
         QVERIFY(boxes.boxes.isEmpty());

@@ -96,7 +96,7 @@ private slots:
         QFETCH(QString, firstLabel);
         QFETCH(QString, lastLabel);
         clickModeKey(key);
-        const pendant::FlexGrid* g = tp().LOCGrid;
+        const pendant::CellGrid* g = tp().LOCGrid;
         QCOMPARE(shownControls(), (QStringList{"LOCGrid", "ENT"}));
         QCOMPARE(tp().width(), kNarrow);
         QCOMPARE(g->rows(), rows);

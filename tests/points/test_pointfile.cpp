@@ -90,7 +90,7 @@ private slots:
         for (int a = 0; a < 4; ++a)
             points::entries(table)[std::size_t(point)].ax[std::size_t(a)] = hundredths[a];
         const QString file = path(QStringLiteral("saved.dat"));
-        QCOMPARE(points::savePointFile(table, file), std::optional<QString>());
+        QCOMPARE(points::writePointFile(table, file), std::optional<QString>());
 
         const QByteArray bytes = readAll(file);
         const int count = points::desc(table).count;
@@ -124,9 +124,9 @@ private slots:
         rows[1].ax = {std::numeric_limits<std::int32_t>::max(), -1, 1, -99};
         const std::vector<LocPoint> before(rows.begin(), rows.end());
         const QString file = path(QStringLiteral("round.dat"));
-        QCOMPARE(points::savePointFile(table, file), std::optional<QString>());
+        QCOMPARE(points::writePointFile(table, file), std::optional<QString>());
         fillTable(table, 0);
-        QCOMPARE(points::loadPointFile(table, file), std::optional<QString>());
+        QCOMPARE(points::readPointFile(table, file), std::optional<QString>());
         QVERIFY(std::equal(rows.begin(), rows.end(), before.begin()));
     }
 
@@ -194,7 +194,7 @@ private slots:
         const QString file = path(QStringLiteral("read.dat"));
         writeFile(file, content);
 
-        const auto told = points::loadPointFile(table, file);
+        const auto told = points::readPointFile(table, file);
         QCOMPARE(told.value_or(QString()), QString(message).replace(QStringLiteral("%f"), file));
         const auto rows = points::entries(table);
         for (int i = 0; i < expected.size(); ++i)
@@ -272,7 +272,7 @@ private slots:
         // A folder in place of the file: the save cannot replace it.
         const QString file = path(QStringLiteral("folder.dat"));
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.dat")));
-        QVERIFY(points::savePointFile(Table::Loc, file).has_value());
+        QVERIFY(points::writePointFile(Table::Loc, file).has_value());
         QVERIFY(QFileInfo(file).isDir());
     }
 
@@ -295,7 +295,7 @@ private slots:
         const QString file = fullDisk ? disk.path(QStringLiteral("loc.dat")) : path(QStringLiteral("limit.dat"));
         for (LocPoint& p : points::g_LocData)
             p.ax = {1250, -300, 0, 5};
-        QCOMPARE(points::savePointFile(Table::Loc, file), std::optional<QString>());
+        QCOMPARE(points::writePointFile(Table::Loc, file), std::optional<QString>());
         const QByteArray old = readAll(file);
         QCOMPARE(old.size(), 30000);
         for (LocPoint& p : points::g_LocData)
@@ -303,12 +303,12 @@ private slots:
         std::optional<QString> told;
         if (fullDisk) {
             QVERIFY(disk.fill());
-            told = points::savePointFile(Table::Loc, file);
+            told = points::writePointFile(Table::Loc, file);
             QCOMPARE(disk.names(), QStringList{QStringLiteral("loc.dat")});
         } else {
             testsupport::FileSizeLimit limit(20000);
             QVERIFY(limit.ready());
-            told = points::savePointFile(Table::Loc, file);
+            told = points::writePointFile(Table::Loc, file);
         }
         QVERIFY(told.has_value());
         // The lines are 32 bytes each: the first 512 fill the 16 KiB write

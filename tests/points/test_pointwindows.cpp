@@ -10,7 +10,7 @@
 #include "common/msgbox.h"
 #include "link/moddef.h"
 #include "link/moderror.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "support/seams.h"
 #include "support/operatortexts.h"
 

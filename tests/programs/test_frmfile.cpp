@@ -11,7 +11,7 @@
 #include "common/colors.h"
 #include "link/controlbytes.h"
 #include "link/moderror.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "support/emulink.h"
 #include "support/operatortexts.h"
 #include "support/testfiles.h"

@@ -11,7 +11,7 @@
 
 #include "link/controlbytes.h"
 #include "link/moddef.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "support/emulink.h"
 #include "support/operatortexts.h"
 #include "support/testfiles.h"

@@ -2,7 +2,7 @@
 
 #include "common/events.h"
 #include "link/modlib.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 
 #include <QDateTime>
 #include <QTest>

@@ -14,7 +14,7 @@
 #include "link/moddef.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "params/parablock.h"
 #include "params/parahelp.h"
 #include "params/parawindows.h"

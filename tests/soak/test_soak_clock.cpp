@@ -8,7 +8,7 @@
 
 #include "link/controlbytes.h"
 #include "link/modlib.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "support/emulink.h"
 #include "support/operatortexts.h"
 

@@ -3,7 +3,7 @@
 #include "link/moddef.h"
 #include "link/moderror.h"
 #include "link/modlib.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "support/testfiles.h"
 
 #include <QTest>

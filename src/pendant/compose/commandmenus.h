@@ -28,7 +28,7 @@ struct CommandWord {
     std::string_view line = {};                    // DirectEntry: the template put into the line
 };
 
-namespace menu_rows {
+namespace menurows {
 using enum WordOutcome;
 
 // Every word that has a menu button, menu by menu in button order.
@@ -110,8 +110,8 @@ inline constexpr CommandWord kCommandWords[] = {
     {"LEP", DirectEntry, {}, "LEP F00"},
     {"LES", DirectEntry, {}, "LES F00"},
 };
-} // namespace menu_rows
-using menu_rows::kCommandWords;
+} // namespace menurows
+using menurows::kCommandWords;
 
 // The row of a button caption (exact, case-sensitive), or nullptr.
 const CommandWord* findCommandWord(QStringView word);

@@ -62,7 +62,7 @@ struct LetterRow {
     std::array<LetterForm, 2> forms = {};
 };
 
-namespace softkey_rows {
+namespace softkeyrows {
 using enum KeyBase;
 using enum KeyAfter;
 inline constexpr SoftKeyCell hexKey(std::string_view operand)
@@ -134,9 +134,9 @@ inline constexpr LetterRow kLetterRows[] = {
     {"ADD_1 SUB_1 OR_1 AND_1 MUL_1 SET_1", 0, 'A', 3, Accepted},
     {"DRP_1 DRS_1", 0, 'A', 1, Accepted, LetterEntry::Replace},
 };
-} // namespace softkey_rows
-using softkey_rows::kLetterRows;
-using softkey_rows::kSoftKeyRows;
+} // namespace softkeyrows
+using softkeyrows::kLetterRows;
+using softkeyrows::kSoftKeyRows;
 
 // The captions a hexadecimal key gives the six keys, and an IF comparator the first five.
 inline constexpr std::array<std::string_view, 6> kLetterCaptions = {"A", "B", "C", "D", "E", "F"};

@@ -2,38 +2,38 @@
 // current one, whoever moves the cursor; fixed cells never hold it; key
 // presses arrive as character codes.
 
-#include "pendant/flexgrid.h"
+#include "pendant/cellgrid.h"
 
 #include <QHeaderView>
 #include <QtTest>
 
-using pendant::FlexGrid;
+using pendant::CellGrid;
 
 namespace {
 // Records the notifications with the current cell at the moment of each.
 struct Trace {
-    explicit Trace(FlexGrid& g)
+    explicit Trace(CellGrid& g)
     {
-        QObject::connect(&g, &FlexGrid::leaveCell,
+        QObject::connect(&g, &CellGrid::leaveCell,
                          [this, &g] { events << QStringLiteral("leave %1,%2").arg(g.row()).arg(g.col()); });
-        QObject::connect(&g, &FlexGrid::enterCell,
+        QObject::connect(&g, &CellGrid::enterCell,
                          [this, &g] { events << QStringLiteral("enter %1,%2").arg(g.row()).arg(g.col()); });
-        QObject::connect(&g, &FlexGrid::keyPress, [this](int code) { keys << code; });
+        QObject::connect(&g, &CellGrid::keyPress, [this](int code) { keys << code; });
     }
     QStringList events;
     QList<int> keys;
 };
 } // namespace
 
-class TestFlexGrid : public QObject {
+class TestCellGrid : public QObject {
     Q_OBJECT
 private:
-    FlexGrid* grid = nullptr;
+    CellGrid* grid = nullptr;
 
 private slots:
     void init()
     {
-        grid = new FlexGrid;
+        grid = new CellGrid;
         grid->setRows(6);
         grid->setCols(5);
         grid->resize(400, 200);
@@ -157,5 +157,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFlexGrid)
-#include "test_flexgrid.moc"
+QTEST_MAIN(TestCellGrid)
+#include "test_cellgrid.moc"

@@ -13,10 +13,10 @@
 
 namespace pendant {
 
-class FlexGrid : public QTableWidget {
+class CellGrid : public QTableWidget {
     Q_OBJECT
 public:
-    explicit FlexGrid(QWidget* parent = nullptr);
+    explicit CellGrid(QWidget* parent = nullptr);
 
     int rows() const { return rowCount() + m_fixedRows; }
     void setRows(int n);

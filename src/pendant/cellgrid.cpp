@@ -1,4 +1,4 @@
-#include "flexgrid.h"
+#include "cellgrid.h"
 
 #include "common/colors.h"
 
@@ -14,7 +14,7 @@ namespace {
 constexpr int kBackColorRole = Qt::UserRole + 1;
 } // namespace
 
-FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent)
+CellGrid::CellGrid(QWidget* parent) : QTableWidget(parent)
 {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
@@ -41,7 +41,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent)
     setCols(2);
 }
 
-QTableWidgetItem* FlexGrid::itemAt(int r, int c)
+QTableWidgetItem* CellGrid::itemAt(int r, int c)
 {
     const int mr = r - m_fixedRows;
     const int mc = c - m_fixedCols;
@@ -55,7 +55,7 @@ QTableWidgetItem* FlexGrid::itemAt(int r, int c)
     return it;
 }
 
-void FlexGrid::applyAlignment(int c)
+void CellGrid::applyAlignment(int c)
 {
     const Qt::Alignment a = (c < m_colAlign.size() ? m_colAlign[c] : Qt::Alignment(Qt::AlignLeft)) | Qt::AlignVCenter;
     if (c < m_fixedCols) {
@@ -72,7 +72,7 @@ void FlexGrid::applyAlignment(int c)
 }
 
 // Empty header items, so that the headers show no numbers of their own.
-void FlexGrid::applyHeaders()
+void CellGrid::applyHeaders()
 {
     horizontalHeader()->setVisible(m_fixedRows > 0);
     verticalHeader()->setVisible(m_fixedCols > 0);
@@ -86,7 +86,7 @@ void FlexGrid::applyHeaders()
         applyAlignment(c);
 }
 
-void FlexGrid::setRows(int n)
+void CellGrid::setRows(int n)
 {
     m_syncing = true;
     setRowCount(std::max(n - m_fixedRows, 0));
@@ -96,7 +96,7 @@ void FlexGrid::setRows(int n)
     syncView();
 }
 
-void FlexGrid::setCols(int n)
+void CellGrid::setCols(int n)
 {
     m_syncing = true;
     setColumnCount(std::max(n - m_fixedCols, 0));
@@ -106,21 +106,21 @@ void FlexGrid::setCols(int n)
     syncView();
 }
 
-void FlexGrid::setFixedRows(int n)
+void CellGrid::setFixedRows(int n)
 {
     const int total = rows();
     m_fixedRows = std::clamp(n, 0, 1);
     setRows(total);
 }
 
-void FlexGrid::setFixedCols(int n)
+void CellGrid::setFixedCols(int n)
 {
     const int total = cols();
     m_fixedCols = std::clamp(n, 0, 1);
     setCols(total);
 }
 
-void FlexGrid::clampCurrent()
+void CellGrid::clampCurrent()
 {
     auto clamp = [](int v, int fixed, int count) {
         if (count <= 0)
@@ -134,7 +134,7 @@ void FlexGrid::clampCurrent()
     m_colSel = clamp(m_colSel, m_fixedCols, cols());
 }
 
-void FlexGrid::syncView()
+void CellGrid::syncView()
 {
     const QModelIndex cur = indexOf(m_row, m_col);
     if (!cur.isValid())
@@ -150,7 +150,7 @@ void FlexGrid::syncView()
     scrollTo(cur);
 }
 
-void FlexGrid::moveTo(int r, int c)
+void CellGrid::moveTo(int r, int c)
 {
     if (rowCount() == 0 || columnCount() == 0)
         return;
@@ -171,19 +171,19 @@ void FlexGrid::moveTo(int r, int c)
     emit enterCell();
 }
 
-void FlexGrid::setRowSel(int r)
+void CellGrid::setRowSel(int r)
 {
     m_rowSel = std::clamp(r, std::min(m_fixedRows, rows() - 1), std::max(rows() - 1, 0));
     syncView();
 }
 
-void FlexGrid::setColSel(int c)
+void CellGrid::setColSel(int c)
 {
     m_colSel = std::clamp(c, std::min(m_fixedCols, cols() - 1), std::max(cols() - 1, 0));
     syncView();
 }
 
-QString FlexGrid::textMatrix(int r, int c) const
+QString CellGrid::textMatrix(int r, int c) const
 {
     if (r < 0 || c < 0 || r >= rows() || c >= cols())
         return QString();
@@ -195,7 +195,7 @@ QString FlexGrid::textMatrix(int r, int c) const
     return it ? it->text() : QString();
 }
 
-void FlexGrid::setTextMatrix(int r, int c, const QString& text)
+void CellGrid::setTextMatrix(int r, int c, const QString& text)
 {
     if (r < 0 || c < 0 || r >= rows() || c >= cols())
         return;
@@ -209,7 +209,7 @@ void FlexGrid::setTextMatrix(int r, int c, const QString& text)
         itemAt(r, c)->setText(text);
 }
 
-void FlexGrid::setCellBackColor(std::uint32_t bgr)
+void CellGrid::setCellBackColor(std::uint32_t bgr)
 {
     if (!indexOf(m_row, m_col).isValid())
         return;
@@ -218,7 +218,7 @@ void FlexGrid::setCellBackColor(std::uint32_t bgr)
     it->setBackground(common::bgrColor(bgr));
 }
 
-std::uint32_t FlexGrid::cellBackColorAt(int r, int c) const
+std::uint32_t CellGrid::cellBackColorAt(int r, int c) const
 {
     if (r < m_fixedRows || c < m_fixedCols)
         return 0;
@@ -226,12 +226,12 @@ std::uint32_t FlexGrid::cellBackColorAt(int r, int c) const
     return it ? it->data(kBackColorRole).value<quint32>() : 0;
 }
 
-int FlexGrid::colWidthPx(int c) const
+int CellGrid::colWidthPx(int c) const
 {
     return c < m_fixedCols ? verticalHeader()->minimumWidth() : columnWidth(c - m_fixedCols);
 }
 
-void FlexGrid::setColWidthPx(int c, int px)
+void CellGrid::setColWidthPx(int c, int px)
 {
     if (c < m_fixedCols)
         verticalHeader()->setFixedWidth(px);
@@ -239,7 +239,7 @@ void FlexGrid::setColWidthPx(int c, int px)
         setColumnWidth(c - m_fixedCols, px);
 }
 
-void FlexGrid::setColAlignment(int c, Qt::Alignment a)
+void CellGrid::setColAlignment(int c, Qt::Alignment a)
 {
     while (m_colAlign.size() <= c)
         m_colAlign.append(Qt::AlignLeft);
@@ -247,14 +247,14 @@ void FlexGrid::setColAlignment(int c, Qt::Alignment a)
     applyAlignment(c);
 }
 
-void FlexGrid::fitColumnsToRow(int r)
+void CellGrid::fitColumnsToRow(int r)
 {
     const QFontMetrics fm = fontMetrics();
     for (int c = 0; c < cols(); ++c)
         setColWidthPx(c, fm.horizontalAdvance(textMatrix(r, c)) + 8);
 }
 
-void FlexGrid::removeItem(int r)
+void CellGrid::removeItem(int r)
 {
     if (r < m_fixedRows || r >= rows())
         return;
@@ -265,7 +265,7 @@ void FlexGrid::removeItem(int r)
     syncView();
 }
 
-void FlexGrid::clearCells()
+void CellGrid::clearCells()
 {
     m_syncing = true;
     clear();
@@ -275,17 +275,17 @@ void FlexGrid::clearCells()
     syncView();
 }
 
-QRect FlexGrid::viewportRect(int r, int c) const
+QRect CellGrid::viewportRect(int r, int c) const
 {
     return visualRect(indexOf(r, c));
 }
 
-QRect FlexGrid::cellRect() const
+QRect CellGrid::cellRect() const
 {
     return viewportRect(m_row, m_col).translated(viewport()->pos());
 }
 
-void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+void CellGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QTableWidget::currentChanged(current, previous);
     if (m_syncing || !current.isValid())
@@ -301,7 +301,7 @@ void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
     moveTo(r, c);
 }
 
-void FlexGrid::keyPressEvent(QKeyEvent* e)
+void CellGrid::keyPressEvent(QKeyEvent* e)
 {
     switch (e->key()) {
     case Qt::Key_Up:
@@ -342,27 +342,27 @@ void FlexGrid::keyPressEvent(QKeyEvent* e)
     e->accept();
 }
 
-void FlexGrid::mousePressEvent(QMouseEvent* e)
+void CellGrid::mousePressEvent(QMouseEvent* e)
 {
     m_extending = e->modifiers().testFlag(Qt::ShiftModifier);
     QTableWidget::mousePressEvent(e);
     m_extending = false;
 }
 
-void FlexGrid::mouseMoveEvent(QMouseEvent* e)
+void CellGrid::mouseMoveEvent(QMouseEvent* e)
 {
     m_extending = true;
     QTableWidget::mouseMoveEvent(e);
     m_extending = false;
 }
 
-void FlexGrid::mouseDoubleClickEvent(QMouseEvent* e)
+void CellGrid::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QTableWidget::mouseDoubleClickEvent(e);
     emit dblClick();
 }
 
-void FlexGrid::focusInEvent(QFocusEvent* e)
+void CellGrid::focusInEvent(QFocusEvent* e)
 {
     QTableWidget::focusInEvent(e);
     emit gotFocus();

@@ -3,7 +3,7 @@
 
 #include "common/rterror.h"
 #include "link/modlib.h"
-#include "link/mscomm.h"
+#include "link/serialportcontrol.h"
 #include "support/emulink.h"
 
 #include <QSerialPort>
@@ -83,7 +83,7 @@ bool deviceRefuses(const QString& device, tcflag_t clear, tcflag_t set)
 }
 } // namespace
 
-class TestMSComm : public QObject {
+class TestSerialPortControl : public QObject {
     Q_OBJECT
 private slots:
     void settingsString_data()
@@ -403,5 +403,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMSComm)
-#include "test_mscomm.moc"
+QTEST_MAIN(TestSerialPortControl)
+#include "test_serialportcontrol.moc"

@@ -1,4 +1,4 @@
-#include "mscomm.h"
+#include "serialportcontrol.h"
 
 #include "common/settings.h"
 
