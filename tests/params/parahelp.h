@@ -7,7 +7,6 @@
 #include "common/colors.h"
 #include "link/moddef.h"
 
-#include <QFile>
 #include <QPushButton>
 #include <QStringList>
 
@@ -70,19 +69,6 @@ inline QString mismatches(const params::ParaSet& set, const QString& expected)
             wrong << QStringLiteral("%1 is %2").arg(item).arg(have, 0, 'g', 15);
     }
     return wrong.join(QStringLiteral(", "));
-}
-
-inline QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(bytes);
 }
 
 inline std::uint32_t colourOf(const QWidget& w, const QString& name)

@@ -10,6 +10,7 @@
 #include "common/filenumbers.h"
 #include "support/savefaults.h"
 #include "support/seams.h"
+#include "support/testfiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -156,7 +157,7 @@ private slots:
         const QString file = path(QStringLiteral("sample%1.dat").arg(sample));
         w.fileNameBox()->setText(file);
         w.saveParaFile();
-        QCOMPARE(QString::fromLatin1(fileBytes(file)), QString::fromLatin1(crlf(s.lines)));
+        QCOMPARE(QString::fromLatin1(testsupport::readAll(file)), QString::fromLatin1(crlf(s.lines)));
 
         fillSet(set, 7);
         w.loadParaFile();
@@ -304,7 +305,7 @@ private slots:
         const QString file = path(QStringLiteral("load.dat"));
         QFile::remove(file);
         if (!content.isNull())
-            writeFile(file, content);
+            testsupport::writeFile(file, content);
         w.fileNameBox()->setText(file);
         std::optional<common::FileNumber> held;
         if (holdReader)

@@ -12,6 +12,7 @@
 #include "link/moderror.h"
 #include "link/serialportcontrol.h"
 #include "support/seams.h"
+#include "support/testfiles.h"
 #include "support/operatortexts.h"
 
 #include <QTemporaryDir>
@@ -376,7 +377,7 @@ private slots:
         boxes.clear();
         w.cmdSave_Click(1);
         QVERIFY(boxes.boxes.isEmpty());
-        QVERIFY(fileBytes(file).startsWith("Pos P GAin =  100   100   100   100 \r\n"));
+        QVERIFY(testsupport::readAll(file).startsWith("Pos P GAin =  100   100   100   100 \r\n"));
     }
 
     // The box loads when the program puts a name in or Enter is pressed,

@@ -7,7 +7,7 @@
 #include "programs/lister.h"
 
 #include "common/rterror.h"
-#include "support/testfiles.h"
+#include "common/strings.h"
 
 #include <QtTest>
 
@@ -297,7 +297,7 @@ private slots:
         QStringList broken; // one line for each opcode that breaks
         int accepted = 0;
         for (const auto& row : programs::kCmdWords) {
-            const QString word = testsupport::text(row.word);
+            const QString word = common::toQString(row.word);
             const QStringList lastPool = threeOperands.contains(word) ? third
                                          : fused.contains(word)       ? QStringList{"", ""}
                                                                       : QStringList{""};

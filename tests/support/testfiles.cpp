@@ -19,11 +19,6 @@ QByteArray bytes(QByteArrayView hexText)
     return QByteArray::fromHex(hexText.toByteArray());
 }
 
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
 QByteArray readAll(const QString& path)
 {
     QFile f(path);

@@ -6,7 +6,7 @@
 #include "pendant/compose/commandmenus.h"
 #include "pendant/compose/entercmdline.h"
 #include "pendant/compose/softkeys.h"
-#include "support/testfiles.h"
+#include "common/strings.h"
 
 using panelcheck::Panel;
 using pendant::compose::PanelState;
@@ -142,7 +142,7 @@ private slots:
     void sameWordTwiceIsOnce()
     {
         for (const pendant::compose::CommandWord& w : pendant::compose::kCommandWords) {
-            const QString word = testsupport::text(w.word);
+            const QString word = common::toQString(w.word);
             PanelState once = afterStep();
             pendant::compose::chooseCommandWord(once, word, 3);
             PanelState twice = once;
@@ -165,7 +165,7 @@ private slots:
             }
         };
         for (const pendant::compose::CommandWord& w : pendant::compose::kCommandWords) {
-            const QString word = testsupport::text(w.word);
+            const QString word = common::toQString(w.word);
             PanelState s;
             pendant::compose::chooseCommandWord(s, word, 4);
             QStringList captions = panelcheck::captionsOf(s);

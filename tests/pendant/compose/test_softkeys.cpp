@@ -3,7 +3,7 @@
 
 #include "panelcheck.h"
 #include "pendant/compose/softkeys.h"
-#include "support/testfiles.h"
+#include "common/strings.h"
 
 using panelcheck::Panel;
 using pendant::compose::PanelState;
@@ -199,7 +199,7 @@ private slots:
         auto names = [](const auto& rows) {
             QStringList all;
             for (const auto& r : rows)
-                all << testsupport::text(r.states).split(u' ');
+                all << common::toQString(r.states).split(u' ');
             return all;
         };
         for (const QStringList& all : {names(pendant::compose::kSoftKeyRows), names(pendant::compose::kLetterRows)}) {

@@ -7,7 +7,7 @@
 #include "pendant/digits/digitedit.h"
 #include "pendant/digits/digitrow.h"
 #include "programs/cmdwords.h"
-#include "support/testfiles.h"
+#include "common/strings.h"
 
 #include <QtTest>
 
@@ -19,7 +19,7 @@ using namespace pendant::digits;
 
 namespace {
 
-using testsupport::text;
+using common::toQString;
 
 // One template of one row, as the editor matches it.
 struct Entry {
@@ -29,7 +29,7 @@ struct Entry {
     QString op;
     int shift; // how far positions move for a two-letter operation word
     bool para;
-    QString name() const { return QStringLiteral("%1 \"%2\"").arg(text(row->trace), pattern); }
+    QString name() const { return QStringLiteral("%1 \"%2\"").arg(toQString(row->trace), pattern); }
 };
 
 std::vector<Entry> entries()
@@ -43,11 +43,11 @@ std::vector<Entry> entries()
                     break;
                 if (r.block == 2) {
                     for (std::string_view w : programs::kOperationWords) {
-                        const QString op = text(w);
-                        out.push_back({&r, int(i), op + text(t), op, int(op.size()) - 3, para});
+                        const QString op = toQString(w);
+                        out.push_back({&r, int(i), op + toQString(t), op, int(op.size()) - 3, para});
                     }
                 } else {
-                    out.push_back({&r, int(i), text(t), QString(), 0, para});
+                    out.push_back({&r, int(i), toQString(t), QString(), 0, para});
                 }
             }
         }
@@ -189,7 +189,7 @@ private slots:
                     expected.push_back(i);
             QVERIFY2(places == expected, qPrintable(e.name()));
             QVERIFY2(places.front() == 0 || !isOperand(places.front() - 1), qPrintable(e.name()));
-            QCOMPARE(s.line.mid(places.back() + 1), text(e.row->suffix));
+            QCOMPARE(s.line.mid(places.back() + 1), toQString(e.row->suffix));
             if (f.shape == FieldShape::Decimal)
                 QCOMPARE(s.line.mid(f.start + e.shift - 1 + f.width, f.fracStart - f.start - f.width),
                          QStringLiteral("."));
