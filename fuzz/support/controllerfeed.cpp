@@ -61,6 +61,9 @@ ControllerFeed::ControllerFeed()
     port.setCommPort(1);
     if (port.setPortOpen(true))
         fail("the port could be opened on the pseudo-terminal", __FILE__, __LINE__);
+    // The run ends with exit(): the device gets its settings back and its
+    // lock goes then.
+    std::atexit([] { comm::SerialPortControl::MSComm1().release(); });
     m_serial = port.findChild<QSerialPort*>();
     if (!m_serial)
         fail("the port's serial device was found", __FILE__, __LINE__);

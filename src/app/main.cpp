@@ -1,4 +1,5 @@
 #include "frmsplash.h"
+#include "programend.h"
 
 #include "common/qttranslations.h"
 
@@ -12,5 +13,5 @@ int main(int argc, char** argv)
     // ends when the start-up or the main window says so.
     app.setQuitOnLastWindowClosed(false);
     app::frmSplash::instance().Show();
-    return app.exec();
+    return app::runUntilEnd();
 }

@@ -1,6 +1,7 @@
 #include "serialportcontrol.h"
 
 #include "common/settings.h"
+#include "heldline.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QThread>
 
 #include <cerrno>
+#include <cmath>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -20,22 +22,34 @@ namespace err = common::err;
 namespace {
 constexpr int kOpenRetryMs = 1000;
 constexpr int kOpenRetryStepMs = 20;
+// A rate the device makes this far from the one asked for is not that rate.
+constexpr double kSpeedTolerance = 0.02;
 
-// Why the system refuses this program the device, asked of the system
-// itself, since the serial library reports a refused permission, a busy
-// device and another opener's lock file alike: errno, or 0 when it opens.
-int openRefusal(const QString& device)
+HeldLineReader heldLineReader = nullptr;
+
+// Why the system refuses this program the device by its name or its
+// permissions (errno), or 0: asked without opening the device, since each
+// open of a free device raises its modem lines, and the serial library
+// reports a refused permission, a busy device and another opener's lock
+// file alike.
+int deviceRefusal(const QString& device)
 {
-    const int fd = ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    ::close(fd);
-    return 0;
+    return ::faccessat(AT_FDCWD, QFile::encodeName(device).constData(), R_OK | W_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 
 bool permissionRefused(int refusal)
 {
     return refusal == EACCES || refusal == EPERM;
+}
+
+bool nameRefused(int refusal)
+{
+    return refusal == ENOENT || refusal == ENOTDIR || refusal == ENAMETOOLONG || refusal == ELOOP;
+}
+
+bool speedHeld(std::uint32_t held, qint32 asked)
+{
+    return std::abs(double(held) - double(asked)) <= kSpeedTolerance * double(asked);
 }
 
 QSerialPort::Parity parityOf(char letter)
@@ -147,7 +161,10 @@ std::optional<RtError> SerialPortControl::adoptLineSettings(const LineSettings& 
 
 bool SerialPortControl::applyLineSettings(const LineSettings& line)
 {
-    const QSerialPort::StopBits stop = line.stopBits == 2     ? QSerialPort::TwoStop
+    // One and a half stop bits are what a UART makes of two with a 5-bit
+    // word; with a longer word no device holds them, as the read-back tells.
+    const QSerialPort::StopBits stop = line.stopBits == 2 || (line.stopBits == 1.5 && line.dataBits == 5)
+                                           ? QSerialPort::TwoStop
                                        : line.stopBits == 1.5 ? QSerialPort::OneAndHalfStop
                                                               : QSerialPort::OneStop;
     // XON/XOFF never goes on the line, whatever the mode: the controller's
@@ -157,10 +174,28 @@ bool SerialPortControl::applyLineSettings(const LineSettings& line)
     const QSerialPort::FlowControl flow =
         line.handshaking >= 2 ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl;
     // The first setting the device refuses ends it, its reason kept as the
-    // port's error.
+    // port's error; what it took without a word is then read back.
     return m_port->setBaudRate(line.baud) && m_port->setParity(parityOf(line.parity)) &&
            m_port->setDataBits(static_cast<QSerialPort::DataBits>(line.dataBits)) && m_port->setStopBits(stop) &&
-           m_port->setFlowControl(flow);
+           m_port->setFlowControl(flow) && lineHeld(line);
+}
+
+bool SerialPortControl::lineHeld(const LineSettings& line) const
+{
+    const auto held = (heldLineReader ? heldLineReader : readHeldLine)(int(m_port->handle()));
+    if (!held)
+        return false;
+    const bool stopHeld = line.stopBits == 1   ? !held->twoStopBits
+                          : line.stopBits == 2 ? held->twoStopBits
+                                               : line.dataBits == 5 && held->twoStopBits;
+    return held->dataBits == line.dataBits && held->parity == line.parity && stopHeld &&
+           held->rtsCts == (line.handshaking >= 2) && speedHeld(held->inSpeed, line.baud) &&
+           speedHeld(held->outSpeed, line.baud);
+}
+
+void setHeldLineReader(HeldLineReader reader)
+{
+    heldLineReader = reader;
 }
 
 QString SerialPortControl::deviceFor(int port)
@@ -169,6 +204,17 @@ QString SerialPortControl::deviceFor(int port)
     const QString fallback = QStringLiteral("/dev/ttyS%1").arg(port - 1);
     const QString dev = common::GetSetting(QStringLiteral("Properties"), key, fallback);
     return dev.isEmpty() ? fallback : dev;
+}
+
+void SerialPortControl::release()
+{
+    if (!m_port->isOpen())
+        return;
+    // What is not on the line yet stays off it, and a line stalled by its
+    // flow control cannot hold up the end in the close.
+    m_port->clear(QSerialPort::Output);
+    m_failed = false;
+    closePort();
 }
 
 void SerialPortControl::closePort()
@@ -196,21 +242,24 @@ std::optional<RtError> SerialPortControl::setPortOpen(bool open)
     m_failed = false;
     m_openFailure.clear();
     const QString device = deviceFor(m_commPort);
+    // A name the system refuses and a permission it refuses do not pass by
+    // themselves: told at once.
+    if (const int refusal = deviceRefusal(device); permissionRefused(refusal) || nameRefused(refusal)) {
+        m_openFailure = qt_error_string(refusal);
+        return RtError::of(permissionRefused(refusal) ? err::PermissionDenied : err::InvalidPortNumber);
+    }
     m_port->setPortName(device);
     // A device that has just appeared (an adapter plugged in again, a line
     // opened again) may for a moment still be locked by whoever held its
     // name before (the serial library removes its lock only after it closed
     // the device) or held open exclusively: try again for a short while
-    // before the open counts as failed. A refused permission does not pass
-    // by itself and is told at once.
+    // before the open counts as failed. The library looks at its lock before
+    // it opens the device, and the system refuses a device held exclusively
+    // before its lines move, so these tries leave a held device alone.
     QElapsedTimer waited;
     waited.start();
     bool opened = m_port->open(QIODevice::ReadWrite);
-    int refusal = 0;
-    while (!opened && m_port->error() == QSerialPort::PermissionError) {
-        refusal = openRefusal(device);
-        if (permissionRefused(refusal) || waited.elapsed() >= kOpenRetryMs)
-            break;
+    while (!opened && m_port->error() == QSerialPort::PermissionError && waited.elapsed() < kOpenRetryMs) {
         m_port->clearError();
         QThread::msleep(kOpenRetryStepMs);
         opened = m_port->open(QIODevice::ReadWrite);
@@ -222,12 +271,14 @@ std::optional<RtError> SerialPortControl::setPortOpen(bool open)
         if (e == QSerialPort::DeviceNotFoundError)
             return RtError::of(err::InvalidPortNumber);
         if (e == QSerialPort::PermissionError)
-            return RtError::of(permissionRefused(refusal) ? err::PermissionDenied : err::PortAlreadyOpen);
+            return RtError::of(err::PortAlreadyOpen);
         return RtError::of(err::CommStateFailed);
     }
     if (!applyLineSettings(m_line)) {
         // A port on settings other than those asked for is no good open.
-        m_openFailure = m_port->errorString();
+        m_openFailure = m_port->error() != QSerialPort::NoError
+                            ? m_port->errorString()
+                            : QStringLiteral("the device holds other line settings than those asked for");
         m_port->clearError();
         m_port->close();
         m_failed = false;

@@ -3,6 +3,7 @@
 // with the members the link expects of it. It is the one owner of the port.
 
 #include "common/rterror.h"
+#include "heldline.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -35,7 +36,16 @@ public:
     std::optional<common::RtError> setHandshaking(int mode);
 
     bool PortOpen() const;
+    // Opening tells a refused name (8002) or permission (70) at once, without
+    // opening the device, and waits a busy or locked device out for a second
+    // (8005). Line settings the device refuses or does not hold leave the
+    // port closed (8015).
     std::optional<common::RtError> setPortOpen(bool open);
+
+    // Closes the port as the program ends, however it ends: the device gets
+    // its own settings back and the lock goes. Writes nothing: what is not on
+    // the line yet is dropped.
+    void release();
 
     // Writes one byte and hands it to the line at once.
     void Output(std::uint8_t byte);
@@ -85,8 +95,10 @@ private:
     };
 
     explicit SerialPortControl(QObject* parent = nullptr);
-    // Puts the settings on the open port; false when the device refuses one.
+    // Puts the settings on the open port; false when the device refuses one
+    // or holds another than asked for.
     bool applyLineSettings(const LineSettings& line);
+    bool lineHeld(const LineSettings& line) const;
     // Takes the settings, at once when the port is open; a refused one
     // leaves the port and the device as they were.
     std::optional<common::RtError> adoptLineSettings(const LineSettings& line);
@@ -102,5 +114,11 @@ private:
     quint64 m_read = 0;
     QString m_openFailure;
 };
+
+// What the open device holds, read back after its line settings were
+// applied. Tests put a reader of their own in its place; nullptr puts the
+// device's own back.
+using HeldLineReader = std::optional<HeldLine> (*)(int fd);
+void setHeldLineReader(HeldLineReader reader);
 
 } // namespace comm
