@@ -1,5 +1,7 @@
 #include "textfile.h"
 
+#include "textread.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -30,12 +32,12 @@ void setSyncCall(SyncCall call)
 
 Expected<QByteArray> readFileBytes(const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return RtError::fromFile(f, path, false);
+    QFile f;
+    if (const auto e = openForReading(f, path))
+        return *e;
     QByteArray all = f.readAll();
     if (f.error() != QFileDevice::NoError)
-        return RtError::fromFile(f, path, false);
+        return RtError::of(err::DeviceIo);
     return all;
 }
 

@@ -11,24 +11,9 @@
 #include <QString>
 #include <QStringList>
 
-#include <variant>
+#include <optional>
 
 namespace common {
-
-template <typename T> using Expected = std::variant<T, RtError>;
-
-template <typename T> bool ok(const Expected<T>& e)
-{
-    return e.index() == 0;
-}
-template <typename T> const T& value(const Expected<T>& e)
-{
-    return std::get<0>(e);
-}
-template <typename T> const RtError& error(const Expected<T>& e)
-{
-    return std::get<1>(e);
-}
 
 // The whole file as bytes.
 Expected<QByteArray> readFileBytes(const QString& path);

@@ -3,14 +3,21 @@
 
 #include "common/filenumbers.h"
 #include "common/textfile.h"
+#include "common/textread.h"
 #include "support/savefaults.h"
+#include "support/strayfiles.h"
+#include "support/testfiles.h"
 
 #include <QtTest>
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace common;
@@ -94,6 +101,97 @@ private slots:
         const auto noFolder = readTextLines(dir.filePath(QStringLiteral("no/such/f.dat")));
         QVERIFY(!ok(noFolder));
         QCOMPARE(error(noFolder).number, err::PathNotFound);
+    }
+
+    // Only a regular file is opened; whatever else stands at the name is
+    // refused at once, before a byte is read, and nothing waits.
+    void opensOnlyRegularFiles_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<int>("number"); // 0: opened
+        QTest::newRow("a file") << "file" << 0;
+        QTest::newRow("a link to a file") << "link" << 0;
+        QTest::newRow("a FIFO") << "fifo" << int(err::BadFileMode);
+        QTest::newRow("/dev/zero") << "/dev/zero" << int(err::BadFileMode);
+        QTest::newRow("/dev/urandom") << "/dev/urandom" << int(err::BadFileMode);
+        QTest::newRow("a terminal") << "terminal" << int(err::BadFileMode);
+        QTest::newRow("a socket") << "socket" << int(err::BadFileMode);
+        QTest::newRow("a folder") << "folder" << int(err::PathFileAccess);
+        QTest::newRow("a missing file") << "none.dat" << int(err::FileNotFound);
+        QTest::newRow("a missing folder") << "no/such/f.dat" << int(err::PathNotFound);
+        QTest::newRow("a file taken for a folder") << "file/f.dat" << int(err::PathNotFound);
+        QTest::newRow("a link to itself") << "loop" << int(err::FileNotFound);
+    }
+    void opensOnlyRegularFiles()
+    {
+        QFETCH(QString, what);
+        QFETCH(int, number);
+        testsupport::StrayFiles strays;
+        QVERIFY(strays.ready());
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("file"));
+        testsupport::writeFile(file, "x\r\n");
+        QVERIFY(QFile::link(file, dir.filePath(QStringLiteral("link"))));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("loop")), dir.filePath(QStringLiteral("loop"))));
+        QString path = what.startsWith(u'/') ? what : dir.filePath(what);
+        int terminal = -1;
+        int socket = -1;
+        if (what == u"fifo") {
+            path = strays.path(testsupport::Stray::Fifo);
+        } else if (what == u"folder") {
+            path = strays.path(testsupport::Stray::Folder);
+        } else if (what == u"terminal") {
+            terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+            QVERIFY(terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0);
+            path = QString::fromLocal8Bit(::ptsname(terminal));
+        } else if (what == u"socket") {
+            socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un at{};
+            at.sun_family = AF_UNIX;
+            const QByteArray name = QFile::encodeName(path);
+            QVERIFY(socket >= 0 && name.size() < qsizetype(sizeof(at.sun_path)));
+            std::memcpy(at.sun_path, name.constData(), std::size_t(name.size()));
+            QVERIFY(::bind(socket, reinterpret_cast<const sockaddr*>(&at), sizeof(at)) == 0);
+        }
+        QElapsedTimer clock;
+        clock.start();
+        QFile f;
+        const std::optional<RtError> e = openForReading(f, path);
+        QVERIFY(clock.elapsed() < 1000);
+        if (terminal >= 0)
+            ::close(terminal);
+        if (socket >= 0)
+            ::close(socket);
+        QCOMPARE(e ? e->number : 0, number);
+        QCOMPARE(f.isOpen(), number == 0);
+        if (number == 0)
+            QCOMPARE(f.readAll(), QByteArray("x\r\n"));
+        else
+            QCOMPARE(e->text(), RtError::of(number).text());
+    }
+
+    // The cause of a failed look or open: a refused permission, a read error
+    // and a folder each tell their own.
+    void readErrorFromSystemCode_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("number");
+        QTest::newRow("access") << EACCES << 70;
+        QTest::newRow("not permitted") << EPERM << 70;
+        QTest::newRow("input/output") << EIO << 57;
+        QTest::newRow("is a folder") << EISDIR << 75;
+        QTest::newRow("name too long") << ENAMETOOLONG << 75;
+        QTest::newRow("no such file") << ENOENT << 53;
+        QTest::newRow("no device") << ENXIO << 54;
+        QTest::newRow("too many open files") << EMFILE << 67;
+        QTest::newRow("out of memory") << ENOMEM << 7;
+    }
+    void readErrorFromSystemCode()
+    {
+        QFETCH(int, code);
+        QFETCH(int, number);
+        QTemporaryDir dir;
+        QCOMPARE(RtError::fromReadErrno(code, dir.filePath(QStringLiteral("f.dat"))).number, number);
     }
 
     void writeEndsEveryLineWithCrLf()

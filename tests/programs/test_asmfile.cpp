@@ -11,15 +11,16 @@
 #include "common/filenumbers.h"
 #include "common/rterror.h"
 #include "support/seams.h"
+#include "support/testfiles.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
-#include <cstring>
 
 using namespace programs;
+using testsupport::FailingDevice;
 
 namespace {
 
@@ -43,30 +44,6 @@ void fillModuleWithMarks()
     g_PrgHdrLines[kPrg] = 88;
     g_PrgWordCount = 99;
 }
-
-// A device that hands out its bytes until `failAfter` of them have gone,
-// then fails every read.
-class FailingDevice : public QIODevice {
-public:
-    FailingDevice(const QByteArray& bytes, qint64 failAfter) : m_bytes(bytes), m_failAfter(failAfter) {}
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        const qint64 n = std::min(maxSize, std::min(m_failAfter, qint64(m_bytes.size())) - m_given);
-        if (n <= 0)
-            return -1;
-        std::memcpy(data, m_bytes.constData() + m_given, std::size_t(n));
-        m_given += n;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray m_bytes;
-    qint64 m_failAfter;
-    qint64 m_given = 0;
-};
 
 std::uint8_t checksum(const QByteArray& bytes)
 {
