@@ -147,6 +147,8 @@ bool AsmPrgFile(std::int16_t n, QIODevice& in, const QString& path, int axisCoun
         if (!record) {
             if (records.failed())
                 return fail(tell, common::RtError::of(common::err::DeviceIo).text() + path);
+            if (records.notText())
+                return fail(tell, common::RtError::of(common::err::BadFileMode).text() + path);
             return fail(tell, common::RtError::of(common::err::InputPastEndOfFile).text() + path);
         }
         g_PrgLine = *record;

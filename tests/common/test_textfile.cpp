@@ -8,6 +8,7 @@
 #include "support/strayfiles.h"
 #include "support/testfiles.h"
 
+#include <QBuffer>
 #include <QtTest>
 
 #include <cerrno>
@@ -90,6 +91,170 @@ private slots:
         const auto got = readTextLines(path);
         QVERIFY(ok(got));
         QCOMPARE(value(got), lines);
+    }
+
+    // The records of a file read in pieces: lines, and with commas the
+    // pieces of a line; 256 bytes of each kept.
+    void recordsOfAFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("commas");
+        QTest::addColumn<QList<QByteArray>>("records");
+        QTest::addColumn<bool>("lineEndLast");
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << false << QList<QByteArray>{"a", "b"} << true;
+        QTest::newRow("no final line end") << QByteArray("a\nb") << false << QList<QByteArray>{"a", "b"} << false;
+        QTest::newRow("empty file") << QByteArray() << false << QList<QByteArray>{} << true;
+        QTest::newRow("a comma is text") << QByteArray(" a,b\r\n") << false << QList<QByteArray>{" a,b"} << true;
+        QTest::newRow("commas cut, blanks stay")
+            << QByteArray(" a, b\r\nc,") << true << QList<QByteArray>{" a", " b", "c", ""} << false;
+        QTest::newRow("CR before a comma stays")
+            << QByteArray("a\r,b\r\n") << true << QList<QByteArray>{"a\r", "b"} << true;
+        QTest::newRow("a UTF-8 mark is read as it stands")
+            << QByteArray("\xEF\xBB\xBFP000\r\n") << false << QList<QByteArray>{"\xEF\xBB\xBFP000"} << true;
+        QTest::newRow("an overlong line keeps 256 bytes")
+            << QByteArray(300, 'x') + "\r\ny" << false << QList<QByteArray>{QByteArray(256, 'x'), "y"} << false;
+        QTest::newRow("the CR of a line of 255 is no part of it")
+            << QByteArray(255, 'x') + "\r\n"
+            << false << QList<QByteArray>{QByteArray(255, 'x')} << true;
+        QTest::newRow("a line of 256 keeps no CR") << QByteArray(256, 'x') + "\r\n"
+                                                   << false << QList<QByteArray>{QByteArray(256, 'x')} << true;
+        // The CR ends one piece of the file, its LF begins the next.
+        QByteArray crossing;
+        QList<QByteArray> crossingLines;
+        while (crossing.size() + 6 <= common::LineReader::kReadChunk - 1) {
+            crossing += "abcd\r\n";
+            crossingLines << "abcd";
+        }
+        const qsizetype pad = common::LineReader::kReadChunk - 1 - crossing.size();
+        crossing += QByteArray(pad, 'x') + "\r\nz";
+        crossingLines << QByteArray(pad, 'x') << "z";
+        QTest::newRow("a CR LF across two pieces") << crossing << false << crossingLines << false;
+    }
+    void recordsOfAFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, commas);
+        QFETCH(QList<QByteArray>, records);
+        QFETCH(bool, lineEndLast);
+        QBuffer in(&content);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        common::LineReader reader(in, {.commas = commas, .dropLeadingBlanks = false, .mark = {}});
+        QList<QByteArray> got;
+        while (const auto r = reader.next())
+            got.append(*r);
+        QCOMPARE(got, records);
+        QVERIFY(!reader.failed() && !reader.notText());
+        QCOMPARE(reader.endsWithLineEnd(), lineEndLast);
+    }
+
+    // A reader that has what it needs reads no further than the piece that
+    // held it; a huge file or a line without an end costs no more memory.
+    void readsNoFurtherThanItNeeds()
+    {
+        QByteArray content = "a\r\nb\r\n" + QByteArray(4 * common::LineReader::kReadChunk, 'x');
+        QBuffer in(&content);
+        QVERIFY(in.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        const auto lines = common::readTextLines(in, 2);
+        QVERIFY(common::ok(lines));
+        QCOMPARE(common::value(lines), (QList<QByteArray>{"a", "b"}));
+        QCOMPARE(in.pos(), common::LineReader::kReadChunk);
+    }
+
+    // A file that is no text is refused where the reader meets it: a UTF-16
+    // byte order mark at the start, a NUL byte in what it reads. What it
+    // does not read does not count.
+    void refusesWhatIsNoText_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("most");
+        QTest::addColumn<int>("number"); // 0: read
+        QTest::newRow("UTF-16, little end first") << QByteArray("\xFF\xFEP\0\r\0\n\0", 8) << 5 << 54;
+        QTest::newRow("UTF-16, big end first") << QByteArray("\xFE\xFF\0P", 4) << 5 << 54;
+        QTest::newRow("a mark alone") << QByteArray("\xFF\xFE") << 5 << 54;
+        QTest::newRow("the same bytes later are text") << QByteArray("P\xFF\xFE\r\n") << 5 << 0;
+        QTest::newRow("a NUL in the first line") << QByteArray("P0\0 = 1\r\n", 9) << 5 << 54;
+        QTest::newRow("a NUL in a line past 256 bytes") << QByteArray(300, 'x') + '\0' << 5 << 54;
+        QTest::newRow("a NUL after the lines read") << QByteArray("a\r\nb\r\n\0", 7) << 2 << 0;
+        QTest::newRow("a NUL pieces later")
+            << "a\r\n" + QByteArray(3 * common::LineReader::kReadChunk, 'x') + '\0' << 5 << 54;
+    }
+    void refusesWhatIsNoText()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, most);
+        QFETCH(int, number);
+        QBuffer in(&content);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const auto lines = common::readTextLines(in, most);
+        QCOMPARE(common::ok(lines) ? 0 : common::error(lines).number, number);
+    }
+
+    // A read that fails delivers nothing of the record it cut.
+    void failedReadEndsTheRecords()
+    {
+        testsupport::FailingDevice in("a\r\nbc\r\n", 5);
+        QVERIFY(in.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        common::LineReader reader(in);
+        QCOMPARE(reader.next(), std::optional<QByteArray>("a"));
+        QCOMPARE(reader.next(), std::optional<QByteArray>());
+        QVERIFY(reader.failed());
+        testsupport::FailingDevice again("a\r\nbc\r\n", 5);
+        QVERIFY(again.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        const auto lines = common::readTextLines(again, 5);
+        QCOMPARE(common::error(lines).number, err::DeviceIo);
+    }
+
+    // The mark a reader looks for in each line, letter case aside, wherever
+    // it stands in the line, and in the rest of the file at once.
+    void findsTheMark_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QList<int>>("marks"); // per line
+        QTest::addColumn<bool>("ahead");       // after the first line
+        QTest::newRow("none") << QByteArray("000 STOP\r\n001 RET\r\n") << QList<int>{-1, -1} << false;
+        QTest::newRow("upper and lower case") << QByteArray("[EOF]\r\n1 [eOf] [EOF]\r\n") << QList<int>{0, 2} << true;
+        QTest::newRow("half a mark") << QByteArray("[EO\r\nF]\r\n") << QList<int>{-1, -1} << false;
+        QTest::newRow("past the bytes kept") << QByteArray(400, ' ') + "[EOF]\r\nx" << QList<int>{400, -1} << false;
+        const qsizetype pad = common::LineReader::kReadChunk - 3;
+        QTest::newRow("across two pieces") << QByteArray(pad, ' ') + "[EOF]" << QList<int>{int(pad)} << false;
+        QTest::newRow("far ahead") << "x\r\n" + QByteArray(pad, ' ') + "[Eof]\r\n" << QList<int>{-1, int(pad)} << true;
+        QTest::newRow("ahead, behind a NUL") << QByteArray("x\r\n\0[EOF]\r\n", 11) << QList<int>{-1} << false;
+    }
+    void findsTheMark()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QList<int>, marks);
+        QFETCH(bool, ahead);
+        for (const bool lookAhead : {false, true}) {
+            QBuffer in(&content);
+            QVERIFY(in.open(QIODevice::ReadOnly));
+            common::LineReader reader(in, {.commas = false, .dropLeadingBlanks = false, .mark = "[EOF]"});
+            if (lookAhead) {
+                QVERIFY(reader.next().has_value());
+                QCOMPARE(reader.markAhead(), ahead);
+                continue;
+            }
+            QList<int> got;
+            while (reader.next())
+                got.append(int(reader.markAt()));
+            QCOMPARE(got, marks);
+        }
+    }
+
+    // The readers' files of every kind: each refused at once.
+    void refusesStrayFiles_data() { testsupport::addStrayRows(); }
+    void refusesStrayFiles()
+    {
+        QFETCH(testsupport::Stray, stray);
+        QFETCH(int, number);
+        testsupport::StrayFiles strays;
+        QVERIFY(strays.ready());
+        QElapsedTimer clock;
+        clock.start();
+        const auto lines = common::readTextLines(strays.path(stray), 1000);
+        QVERIFY(clock.elapsed() < 1000);
+        QVERIFY(!common::ok(lines));
+        QCOMPARE(common::error(lines).number, number);
     }
 
     void readMissingFile()

@@ -11,6 +11,7 @@
 #include "common/filenumbers.h"
 #include "common/rterror.h"
 #include "support/seams.h"
+#include "support/strayfiles.h"
 #include "support/testfiles.h"
 
 #include <QBuffer>
@@ -108,7 +109,7 @@ private slots:
             << QByteArray("000 MVE P001\r\n----------------\r\n002 [EOF]\r\n") << QList<quint32>{kMve001, 0, 0x80000000}
             << 1 << 2 << QStringList{};
         QTest::newRow("what follows [EOF] is not read")
-            << QByteArray("[EOF]\r\nGARBAGE\r\n") << QList<quint32>{0x80000000} << 0 << 0 << QStringList{};
+            << QByteArray("[EOF]\r\nGARBAGE\r\n") + '\0' << QList<quint32>{0x80000000} << 0 << 0 << QStringList{};
     }
     void completedPrograms()
     {
@@ -150,6 +151,9 @@ private slots:
             << common::RtError::of(common::err::Overflow).text() + QStringLiteral("%1") << QList<quint32>{kMve001};
         QTest::newRow("2000 records without [EOF]") << repeated(QStringLiteral(";\r\n"), 2000).toLatin1()
                                                     << QStringLiteral(" [EOF] 이 없습니다.") << QList<quint32>{};
+        QTest::newRow("a NUL byte: no text")
+            << QByteArray("MVE P001\r\nSTOP") + '\0' + "\r\n[EOF]\r\n"
+            << common::RtError::of(common::err::BadFileMode).text() + QStringLiteral("%1") << QList<quint32>{kMve001};
         QTest::newRow("256 steps and [EOF]")
             << (repeated(QStringLiteral("STOP\r\n"), 256) + QStringLiteral("[EOF]\r\n")).toLatin1()
             << QStringLiteral(" 스텝 수가 256 을 넘습니다.") << QList<quint32>(256, kStop);
@@ -200,6 +204,30 @@ private slots:
         QCOMPARE(rec.texts(), QStringList{common::RtError::of(common::err::FileAlreadyOpen).text() + path});
         QCOMPARE(g_PrgImage[0], 0x0BADF00Du);
         QCOMPARE(g_PrgHdrUsed[kPrg], 77);
+    }
+
+    // A file chosen by mistake ends the assembly at once with its refusal and
+    // the file's name; the header stays, and nothing waits.
+    void strayFileIsRefused_data() { testsupport::addStrayRows(); }
+    void strayFileIsRefused()
+    {
+        QFETCH(testsupport::Stray, stray);
+        QFETCH(int, number);
+        testsupport::StrayFiles strays("000 STOP\r\n001 [EOF]\r\n");
+        QVERIFY(strays.ready());
+        testsupport::MessageRecorder rec;
+        const QString path = strays.path(stray);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!AsmPrgFile(kPrg, path, 4));
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(rec.texts(), QStringList{common::RtError::of(number).text() + path});
+        QCOMPARE(g_PrgHdrUsed[kPrg], 77);
+        QCOMPARE(g_PrgHdrLines[kPrg], 88);
+        // A file that opens has its image cleared; one refused at the open not.
+        const bool opened = stray == testsupport::Stray::Sparse || stray == testsupport::Stray::Utf16;
+        QCOMPARE(int(g_PrgWordCount), opened ? 0 : 99);
+        QVERIFY(!common::FileNumber::inUse(common::FileNumber::Reader));
     }
 
     // SPD's bound is the axis count the caller passes.
