@@ -45,8 +45,7 @@ int fsyncFailingOnFolders(int fd)
     struct stat want {};
     if (::stat(folder.constData(), &want) == 0 && want.st_dev == st.st_dev && want.st_ino == st.st_ino) {
         g_folderSync.ofTheFolder = true;
-        const auto now = readFileBytes(g_folderSync.file);
-        g_folderSync.fileInPlace = ok(now) && value(now) == g_folderSync.content;
+        g_folderSync.fileInPlace = testsupport::readAll(g_folderSync.file) == g_folderSync.content;
     }
     if (g_folderSync.code == 0)
         return ::fsync(fd);
@@ -88,7 +87,7 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(content);
         f.close();
-        const auto got = readTextLines(path);
+        const auto got = readTextLines(path, 1000);
         QVERIFY(ok(got));
         QCOMPARE(value(got), lines);
     }
@@ -260,10 +259,10 @@ private slots:
     void readMissingFile()
     {
         QTemporaryDir dir;
-        const auto missing = readTextLines(dir.filePath(QStringLiteral("none.dat")));
+        const auto missing = readTextLines(dir.filePath(QStringLiteral("none.dat")), 1);
         QVERIFY(!ok(missing));
         QCOMPARE(error(missing).number, err::FileNotFound);
-        const auto noFolder = readTextLines(dir.filePath(QStringLiteral("no/such/f.dat")));
+        const auto noFolder = readTextLines(dir.filePath(QStringLiteral("no/such/f.dat")), 1);
         QVERIFY(!ok(noFolder));
         QCOMPARE(error(noFolder).number, err::PathNotFound);
     }
@@ -364,10 +363,10 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("w.dat"));
         QVERIFY(!writeTextLines(path, QList<QByteArray>{"000 MVE P001", "", "[EOF]"}));
-        QCOMPARE(value(readFileBytes(path)), QByteArray("000 MVE P001\r\n\r\n[EOF]\r\n"));
+        QCOMPARE(testsupport::readAll(path), QByteArray("000 MVE P001\r\n\r\n[EOF]\r\n"));
         // Text lines go out one byte per character.
         QVERIFY(!writeTextLines(path, QStringList{QString::fromLatin1("\xB5")}));
-        QCOMPARE(value(readFileBytes(path)), QByteArray("\xB5\r\n"));
+        QCOMPARE(testsupport::readAll(path), QByteArray("\xB5\r\n"));
     }
 
     // A save that cannot be completed (here: the file size limit is hit
@@ -388,7 +387,7 @@ private slots:
         std::signal(SIGXFSZ, oldHandler);
         QVERIFY(e.has_value());
         QCOMPARE(e->number, err::DiskFull);
-        QCOMPARE(value(readFileBytes(path)), QByteArray("old\r\n"));
+        QCOMPARE(testsupport::readAll(path), QByteArray("old\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.dat")});
     }
 
@@ -420,7 +419,7 @@ private slots:
             QVERIFY(!writeTextLines(path, QList<QByteArray>{old.chopped(2)}));
             QVERIFY(disk.fill());
             e = writeTextLines(path, QList<QByteArray>(lines, QByteArray(40, 'x')));
-            QCOMPARE(value(readFileBytes(path)), old);
+            QCOMPARE(testsupport::readAll(path), old);
             names = disk.names();
         } else {
             QTemporaryDir dir;
@@ -431,7 +430,7 @@ private slots:
                 QVERIFY(limit.ready());
                 e = writeTextLines(path, QList<QByteArray>(lines, QByteArray(40, 'x')));
             }
-            QCOMPARE(value(readFileBytes(path)), old);
+            QCOMPARE(testsupport::readAll(path), old);
             names = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
         }
         QVERIFY(e.has_value());
@@ -487,7 +486,7 @@ private slots:
         QCOMPARE(e->number, number);
         QCOMPARE(e->text(), text);
         if (what == u"read-only" || what == u"full")
-            QCOMPARE(value(readFileBytes(path)), old);
+            QCOMPARE(testsupport::readAll(path), old);
     }
 
     void saveErrorFromSystemCode_data()
@@ -548,7 +547,7 @@ private slots:
         QCOMPARE(e ? e->text() : QString(), told);
         QVERIFY(g_folderSync.ofTheFolder);
         QVERIFY(g_folderSync.fileInPlace);
-        QCOMPARE(value(readFileBytes(file)), QByteArray("new\r\n"));
+        QCOMPARE(testsupport::readAll(file), QByteArray("new\r\n"));
         QCOMPARE(QDir(dir.filePath(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("f.dat")});
     }
