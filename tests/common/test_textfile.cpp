@@ -334,30 +334,6 @@ private slots:
             QCOMPARE(e->text(), RtError::of(number).text());
     }
 
-    // The cause of a failed look or open: a refused permission, a read error
-    // and a folder each tell their own.
-    void readErrorFromSystemCode_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("number");
-        QTest::newRow("access") << EACCES << 70;
-        QTest::newRow("not permitted") << EPERM << 70;
-        QTest::newRow("input/output") << EIO << 57;
-        QTest::newRow("is a folder") << EISDIR << 75;
-        QTest::newRow("name too long") << ENAMETOOLONG << 75;
-        QTest::newRow("no such file") << ENOENT << 53;
-        QTest::newRow("no device") << ENXIO << 54;
-        QTest::newRow("too many open files") << EMFILE << 67;
-        QTest::newRow("out of memory") << ENOMEM << 7;
-    }
-    void readErrorFromSystemCode()
-    {
-        QFETCH(int, code);
-        QFETCH(int, number);
-        QTemporaryDir dir;
-        QCOMPARE(RtError::fromReadErrno(code, dir.filePath(QStringLiteral("f.dat"))).number, number);
-    }
-
     void writeEndsEveryLineWithCrLf()
     {
         QTemporaryDir dir;
@@ -489,24 +465,38 @@ private slots:
             QCOMPARE(testsupport::readAll(path), old);
     }
 
-    void saveErrorFromSystemCode_data()
+    // The system's code of a failed call, as the save and the read tell it:
+    // a refused permission, a read error and a folder each their own.
+    void errorFromSystemCode_data()
     {
+        QTest::addColumn<bool>("saving");
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("number");
-        QTest::newRow("no space left") << ENOSPC << 61;
-        QTest::newRow("file too large") << EFBIG << 61;
-        QTest::newRow("quota") << EDQUOT << 61;
-        QTest::newRow("access") << EACCES << 70;
-        QTest::newRow("read-only filesystem") << EROFS << 70;
-        QTest::newRow("is a folder") << EISDIR << 75;
-        QTest::newRow("input/output") << EIO << 57;
+        QTest::newRow("save: no space left") << true << ENOSPC << 61;
+        QTest::newRow("save: file too large") << true << EFBIG << 61;
+        QTest::newRow("save: quota") << true << EDQUOT << 61;
+        QTest::newRow("save: access") << true << EACCES << 70;
+        QTest::newRow("save: read-only filesystem") << true << EROFS << 70;
+        QTest::newRow("save: is a folder") << true << EISDIR << 75;
+        QTest::newRow("save: input/output") << true << EIO << 57;
+        QTest::newRow("read: access") << false << EACCES << 70;
+        QTest::newRow("read: not permitted") << false << EPERM << 70;
+        QTest::newRow("read: input/output") << false << EIO << 57;
+        QTest::newRow("read: is a folder") << false << EISDIR << 75;
+        QTest::newRow("read: name too long") << false << ENAMETOOLONG << 75;
+        QTest::newRow("read: no such file") << false << ENOENT << 53;
+        QTest::newRow("read: no device") << false << ENXIO << 54;
+        QTest::newRow("read: too many open files") << false << EMFILE << 67;
+        QTest::newRow("read: out of memory") << false << ENOMEM << 7;
     }
-    void saveErrorFromSystemCode()
+    void errorFromSystemCode()
     {
+        QFETCH(bool, saving);
         QFETCH(int, code);
         QFETCH(int, number);
         QTemporaryDir dir;
-        QCOMPARE(RtError::fromSaveErrno(code, dir.filePath(QStringLiteral("f.dat"))).number, number);
+        const QString path = dir.filePath(QStringLiteral("f.dat"));
+        QCOMPARE((saving ? RtError::fromSaveErrno(code, path) : RtError::fromReadErrno(code, path)).number, number);
     }
 
     // The folder that holds the file's name is synced once the new file has
