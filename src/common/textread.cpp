@@ -211,6 +211,8 @@ bool LineReader::markAhead()
 {
     m_markAt = -1;
     m_markTail.clear();
+    if (m_options.mark.isEmpty())
+        return false;
     qsizetype before = 0;
     for (;;) {
         if (m_pos >= m_buf.size() && !fill())
