@@ -65,6 +65,8 @@ common::Expected<QList<PointCells>> parsePointFile(QIODevice& in, const TpFileKi
         return common::RtError::of(common::err::DeviceIo);
     if (lines.notText())
         return common::RtError::of(common::err::BadFileMode);
+    // The file is taken with a line end added: after its last line end (or in
+    // an empty file) that makes one more, empty line.
     if (cells.size() < kind.lines && lines.endsWithLineEnd())
         cells.append(pointCells({}, kind));
     if (cells.size() < kind.lines)
@@ -104,8 +106,8 @@ common::Expected<QStringList> parseProgramFile(QIODevice& in)
         if (!line)
             break;
         const qsizetype mark = lines.markAt();
-        // The text is cut just after the end mark: the line reaching it is the
-        // last, and one that starts with it comes after the last.
+        // The text is cut just after the end mark: the line holding it is the
+        // last, and a line that starts with it (the first aside) is not taken.
         marked = mark >= 0;
         if (marked && mark == 0 && !commands.isEmpty())
             break;
