@@ -33,8 +33,8 @@ bool knownMessage(const QString& text, const QString& path)
 {
     if (fuzz::isLiteralOf(text, kMessageSources))
         return true;
-    // The failures that name the file.
-    for (int number : {common::err::Overflow, common::err::InputPastEndOfFile})
+    // The failures that name the file (a NUL byte: no text).
+    for (int number : {common::err::Overflow, common::err::InputPastEndOfFile, common::err::BadFileMode})
         if (text == common::RtError::of(number).text() + path)
             return true;
     return false;

@@ -25,6 +25,7 @@ ctest --test-dir "$build" --output-on-failure -j "$jobs"
 # Each benchmark once, briefly: its figures are printed, not judged.
 "$build/bench/bench_link" 0.2
 "$build/bench/bench_points" 1
+"$build/bench/bench_files" 20
 
 san="$root/build-test-san"
 rm -rf "$san"

@@ -17,6 +17,8 @@ QString describe(int number)
     switch (number) {
     case err::Overflow:
         return QStringLiteral("Overflow");
+    case err::OutOfMemory:
+        return QStringLiteral("Out of memory");
     case err::FileNotFound:
         return QStringLiteral("File not found");
     case err::BadFileMode:
@@ -29,6 +31,8 @@ QString describe(int number)
         return QStringLiteral("Disk full");
     case err::InputPastEndOfFile:
         return QStringLiteral("Input past end of file");
+    case err::TooManyFiles:
+        return QStringLiteral("Too many files");
     case err::PermissionDenied:
         return QStringLiteral("Permission denied");
     case err::PathFileAccess:
@@ -63,21 +67,30 @@ RtError RtError::of(int number, const QString& description)
     return RtError{number, texts::kAppTitle, description};
 }
 
-RtError RtError::fromFile(const QFileDevice& file, const QString& path, bool writing)
+RtError RtError::fromReadErrno(int code, const QString& path)
 {
-    const QFileInfo info(path);
-    switch (file.error()) {
-    case QFileDevice::WriteError:
-    case QFileDevice::ResourceError:
-        return of(err::DiskFull);
-    case QFileDevice::PermissionsError:
+    switch (code) {
+    case EACCES:
+    case EPERM:
         return of(err::PermissionDenied);
+    case ENOENT:
+    case ELOOP: // a link that leads nowhere names no file
+        return of(QFileInfo(path).absoluteDir().exists() ? err::FileNotFound : err::PathNotFound);
+    case ENOTDIR:
+        return of(err::PathNotFound);
+    case EISDIR:
+    case ENAMETOOLONG:
+        return of(err::PathFileAccess);
+    case ENXIO: // a socket, or a device without its driver: no file to read
+    case ENODEV:
+        return of(err::BadFileMode);
+    case EMFILE:
+    case ENFILE:
+        return of(err::TooManyFiles);
+    case ENOMEM:
+        return of(err::OutOfMemory);
     default:
-        if (!info.absoluteDir().exists())
-            return of(err::PathNotFound);
-        if (!writing && !info.exists())
-            return of(err::FileNotFound);
-        return of(err::PermissionDenied);
+        return of(err::DeviceIo);
     }
 }
 

@@ -28,44 +28,6 @@ void setSyncCall(SyncCall call)
     g_syncCall = call != nullptr ? call : ::fsync;
 }
 
-Expected<QByteArray> readFileBytes(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return RtError::fromFile(f, path, false);
-    QByteArray all = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return RtError::fromFile(f, path, false);
-    return all;
-}
-
-QList<QByteArray> splitLines(const QByteArray& bytes)
-{
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (bytes[i] == '\n') {
-            qsizetype end = i;
-            if (end > start && bytes[end - 1] == '\r')
-                --end;
-            lines.append(bytes.mid(start, end - start));
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(bytes.mid(start));
-    return lines;
-}
-
-Expected<QList<QByteArray>> readTextLines(const QString& path)
-{
-    auto bytes = readFileBytes(path);
-    if (!ok(bytes))
-        return error(bytes);
-    return splitLines(value(bytes));
-}
-
 SafeSave::SafeSave(const QString& path) : m_path(path), m_file(path) {}
 
 SafeSave::~SafeSave()
@@ -171,15 +133,6 @@ std::optional<RtError> writeTextLines(const QString& path, const QStringList& li
     for (const QString& l : lines)
         bytes.append(l.toLatin1());
     return writeTextLines(path, bytes);
-}
-
-QStringList toLatin1Lines(const QList<QByteArray>& lines)
-{
-    QStringList out;
-    out.reserve(lines.size());
-    for (const QByteArray& l : lines)
-        out.append(QString::fromLatin1(l));
-    return out;
 }
 
 } // namespace common

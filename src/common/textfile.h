@@ -1,7 +1,6 @@
 #pragma once
-// Text files as the system keeps them: read as bytes, lines ending at CR LF
-// or a lone LF; written with explicit CR LF through QSaveFile, so that a
-// failed save leaves the old file as it was.
+// Text files as the system writes them: explicit CR LF through QSaveFile, so
+// that a failed save leaves the old file as it was (textread.h reads them).
 
 #include "rterror.h"
 
@@ -11,32 +10,9 @@
 #include <QString>
 #include <QStringList>
 
-#include <variant>
+#include <optional>
 
 namespace common {
-
-template <typename T> using Expected = std::variant<T, RtError>;
-
-template <typename T> bool ok(const Expected<T>& e)
-{
-    return e.index() == 0;
-}
-template <typename T> const T& value(const Expected<T>& e)
-{
-    return std::get<0>(e);
-}
-template <typename T> const RtError& error(const Expected<T>& e)
-{
-    return std::get<1>(e);
-}
-
-// The whole file as bytes.
-Expected<QByteArray> readFileBytes(const QString& path);
-
-// The file's lines without their ends. A last line without an end counts; the
-// empty piece after a final line end does not.
-Expected<QList<QByteArray>> readTextLines(const QString& path);
-QList<QByteArray> splitLines(const QByteArray& bytes);
 
 // A save that replaces its file only when every byte reached the disk: the
 // data goes to a new file beside the old one, which is flushed and synced and
@@ -77,6 +53,5 @@ std::optional<RtError> writeTextLines(const QString& path, const QList<QByteArra
 // The same for lines held as text: one byte per character (Latin-1), so that
 // any byte read from a file is written back unchanged.
 std::optional<RtError> writeTextLines(const QString& path, const QStringList& lines);
-QStringList toLatin1Lines(const QList<QByteArray>& lines);
 
 } // namespace common

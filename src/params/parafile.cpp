@@ -3,8 +3,10 @@
 #include "common/filenumbers.h"
 #include "common/numbers.h"
 #include "common/textfile.h"
+#include "common/textread.h"
 
 #include <cmath>
+#include <new>
 
 namespace params {
 
@@ -44,14 +46,6 @@ QStringList paraFileLines(const ParaSet& set)
         lines << set.label(f) + values.join(u' ');
     }
     return lines;
-}
-
-QStringList paraRecords(const QList<QByteArray>& lines)
-{
-    QStringList records;
-    for (const QString& line : common::toLatin1Lines(lines))
-        records << line.split(u',');
-    return records;
 }
 
 QString systemToken(QStringView record)
@@ -110,27 +104,34 @@ ReadOutcome readParaFile(const QString& path, int lines, int columns, ValueKind 
     }
     if (path.isEmpty()) // an empty box names no file
         return ReadOutcome::Failed;
-    const auto content = common::readTextLines(path);
-    if (!common::ok(content))
-        return ReadOutcome::Failed;
-    const QStringList records = paraRecords(common::value(content));
-    for (int line = 0; line < lines; ++line) {
-        if (line >= records.size())
+    try {
+        // Only the field records are read, all before a value is stored: a
+        // file that is no text gives nothing of itself to the set.
+        const auto content =
+            common::readTextLines(path, lines, {.commas = true, .dropLeadingBlanks = false, .mark = {}});
+        if (!common::ok(content))
             return ReadOutcome::Failed;
-        const QString& record = records[line];
-        std::array<QString, 4> tokens;
-        if (columns == 1)
-            tokens[0] = systemToken(record);
-        else
-            tokens = axisTokens(record);
-        for (int col = 0; col < columns && col < int(tokens.size()); ++col) {
-            const auto v = tokenValue(tokens[std::size_t(col)], kind);
-            if (!v)
+        const QList<QByteArray>& records = common::value(content);
+        for (int line = 0; line < lines; ++line) {
+            if (line >= records.size())
                 return ReadOutcome::Failed;
-            store(line, col, *v);
+            const QString record = QString::fromLatin1(records[line]);
+            std::array<QString, 4> tokens;
+            if (columns == 1)
+                tokens[0] = systemToken(record);
+            else
+                tokens = axisTokens(record);
+            for (int col = 0; col < columns && col < int(tokens.size()); ++col) {
+                const auto v = tokenValue(tokens[std::size_t(col)], kind);
+                if (!v)
+                    return ReadOutcome::Failed;
+                store(line, col, *v);
+            }
         }
+        return ReadOutcome::Read;
+    } catch (const std::bad_alloc&) {
+        return ReadOutcome::Failed;
     }
-    return ReadOutcome::Read;
 }
 
 ReadOutcome loadParaSet(const ParaSet& set, const QString& path)

@@ -8,8 +8,6 @@
 
 #include "common/rterror.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -25,9 +23,6 @@ QString printParaNumber(double v);
 // The lines of the set's file from the values held now.
 QStringList paraFileLines(const ParaSet& set);
 
-// The records of a file: its lines, each cut again at every comma.
-QStringList paraRecords(const QList<QByteArray>& lines);
-
 // The one token of a system record: up to 21 characters after the first
 // "=", blanks and tabs dropped.
 QString systemToken(QStringView record);
@@ -41,11 +36,14 @@ std::optional<double> tokenValue(const QString& token, ValueKind kind);
 enum class ReadOutcome {
     Read,
     AlreadyOpen, // file number 1 was held: it is closed, nothing read
-    Failed,      // no file, too few records, or a bad token
+    Failed,      // no file (or none to read), no text, too few records, or a bad token
 };
 
-// Reads `lines` records of `columns` values each, handing every value to
-// `store` as soon as it is converted (so a failure keeps what came before).
+// Reads `lines` records of `columns` values each (a record is a line, or the
+// piece of a line before a comma), handing every value to `store` as soon
+// as it is converted (so a failure keeps what came before). The file is read
+// no further than its last field record; one that is no text (a NUL byte in
+// those records, a UTF-16 start) stores nothing.
 using StoreValue = std::function<void(int line, int column, double v)>;
 ReadOutcome readParaFile(const QString& path, int lines, int columns, ValueKind kind, const StoreValue& store);
 

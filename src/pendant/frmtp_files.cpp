@@ -1,6 +1,7 @@
 // Open and Save of the pendant window: the grid of the current mode from and
 // to a program, location or shift file. A failure ends the command with the
-// system's error text; cancelling the dialog ends it silently.
+// system's error text (and the file's name for a file refused for what it
+// is); cancelling the dialog ends it silently.
 
 #include "frmtp.h"
 
@@ -65,12 +66,12 @@ void frmTP::openProgram()
     const std::optional<QString> name = askFileName(kPrgFile, false);
     if (!name)
         return;
-    const auto bytes = common::readFileBytes(*name);
-    if (!common::ok(bytes)) {
-        common::MsgBox(common::error(bytes).text());
+    const Opened<QStringList> read = openProgramFile(*name);
+    if (const QString* failure = std::get_if<QString>(&read)) {
+        common::MsgBox(*failure);
         return;
     }
-    const QStringList commands = parseProgramFile(common::value(bytes));
+    const QStringList& commands = std::get<QStringList>(read);
     Grid->setTextMatrix(0, 1, *name);
     Grid->setRows(1);
     Grid->setRows(int(commands.size()) + 1);
@@ -101,18 +102,13 @@ void frmTP::openPoints(const TpFileKind& kind)
     const std::optional<QString> name = askFileName(kind, false);
     if (!name)
         return;
-    const auto bytes = common::readFileBytes(*name);
-    if (!common::ok(bytes)) {
-        common::MsgBox(common::error(bytes).text());
+    // The grid changes only once the file's lines have all been read.
+    const Opened<QList<PointCells>> read = openPointFile(*name, kind);
+    if (const QString* failure = std::get_if<QString>(&read)) {
+        common::MsgBox(*failure);
         return;
     }
-    // The grid changes only once the whole file has been read.
-    const auto cells = parsePointFile(common::value(bytes), kind);
-    if (!common::ok(cells)) {
-        common::MsgBox(common::error(cells).text());
-        return;
-    }
-    const QList<PointCells>& values = common::value(cells);
+    const QList<PointCells>& values = std::get<QList<PointCells>>(read);
     for (int i = 0; i < values.size(); ++i)
         for (int a = 0; a < 4; ++a)
             LOCGrid->setTextMatrix(i + 1, a + 1, values[i][std::size_t(a)]);

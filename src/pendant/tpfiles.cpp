@@ -1,6 +1,12 @@
 #include "tpfiles.h"
 
 #include "common/numbers.h"
+#include "common/textread.h"
+
+#include <QBuffer>
+#include <QFile>
+
+#include <new>
 
 namespace pendant {
 
@@ -8,6 +14,7 @@ namespace {
 
 constexpr int kMaxProgramLines = 255;
 const QString kEof = QStringLiteral("[EOF]");
+constexpr QByteArrayView kEofMark = "[EOF]";
 
 bool isSeparator(QChar c)
 {
@@ -18,6 +25,11 @@ QString cutAtSemicolon(const QString& line)
 {
     const qsizetype semi = line.indexOf(u';');
     return semi < 0 ? line : line.left(semi);
+}
+
+PointCells pointCells(const QByteArray& line, const TpFileKind& kind)
+{
+    return splitPointValues(cutAtSemicolon(QString::fromLatin1(line)), kind.valueColumn);
 }
 
 } // namespace
@@ -38,18 +50,36 @@ PointCells splitPointValues(QStringView line, int valueColumn)
     return values;
 }
 
-common::Expected<QList<PointCells>> parsePointFile(const QByteArray& bytes, const TpFileKind& kind)
+common::Expected<QList<PointCells>> parsePointFile(QIODevice& in, const TpFileKind& kind)
 {
-    // A final line without its end still counts, and a file whose last line
-    // ends with CR LF gains an empty last line, as the end is added first.
-    const QList<QByteArray> lines = common::splitLines(bytes + "\r\n");
-    if (lines.size() < kind.lines)
-        return common::RtError::of(common::err::InputPastEndOfFile);
+    common::LineReader lines(in);
     QList<PointCells> cells;
     cells.reserve(kind.lines);
-    for (int i = 0; i < kind.lines; ++i)
-        cells.append(splitPointValues(cutAtSemicolon(QString::fromLatin1(lines[i])), kind.valueColumn));
+    while (cells.size() < kind.lines) {
+        const std::optional<QByteArray> line = lines.next();
+        if (!line)
+            break;
+        cells.append(pointCells(*line, kind));
+    }
+    if (lines.failed())
+        return common::RtError::of(common::err::DeviceIo);
+    if (lines.notText())
+        return common::RtError::of(common::err::BadFileMode);
+    // The file is taken with a line end added: after its last line end (or in
+    // an empty file) that makes one more, empty line.
+    if (cells.size() < kind.lines && lines.endsWithLineEnd())
+        cells.append(pointCells({}, kind));
+    if (cells.size() < kind.lines)
+        return common::RtError::of(common::err::InputPastEndOfFile);
     return cells;
+}
+
+common::Expected<QList<PointCells>> parsePointFile(const QByteArray& bytes, const TpFileKind& kind)
+{
+    QByteArray copy = bytes;
+    QBuffer in(&copy);
+    in.open(QIODevice::ReadOnly);
+    return parsePointFile(in, kind);
 }
 
 QStringList pointFileLines(const QList<PointCells>& cells, const TpFileKind& kind)
@@ -66,27 +96,76 @@ QStringList pointFileLines(const QList<PointCells>& cells, const TpFileKind& kin
     return out;
 }
 
-QStringList parseProgramFile(const QByteArray& bytes)
+common::Expected<QStringList> parseProgramFile(QIODevice& in)
 {
-    QString s = QString::fromLatin1(bytes);
-    const qsizetype eof = s.indexOf(kEof, 0, Qt::CaseInsensitive);
-    // Cut just after the end mark (without one, after four characters).
-    s = s.left(eof >= 0 ? eof + kEof.size() : 4) + QStringLiteral("\r\n");
+    common::LineReader lines(in, {.commas = false, .dropLeadingBlanks = false, .mark = kEofMark});
     QStringList commands;
-    qsizetype pos = 0;
-    for (int n = 0; n < kMaxProgramLines; ++n) {
-        const qsizetype lf = s.indexOf(u'\n', pos);
-        if (lf < 0)
+    bool marked = false;
+    while (commands.size() < kMaxProgramLines) {
+        const std::optional<QByteArray> line = lines.next();
+        if (!line)
             break;
-        qsizetype end = lf;
-        if (end > pos && s[end - 1] == u'\r')
-            --end;
-        commands.append(cutAtSemicolon(s.mid(pos, end - pos)).mid(4, 20));
-        pos = lf + 1;
-        if (eof < 0 || pos >= eof) // the line reaching the end mark was the last
+        const qsizetype mark = lines.markAt();
+        // The text is cut just after the end mark: the line holding it is the
+        // last, and a line that starts with it (the first aside) is not taken.
+        marked = mark >= 0;
+        if (marked && mark == 0 && !commands.isEmpty())
+            break;
+        const QByteArray text = marked ? line->left(mark + kEofMark.size()) : *line;
+        commands.append(cutAtSemicolon(QString::fromLatin1(text)).mid(4, 20));
+        if (marked)
             break;
     }
+    // Past the lines the grid takes, only whether the mark comes still counts.
+    if (!marked && commands.size() == kMaxProgramLines)
+        marked = lines.markAhead();
+    if (lines.failed())
+        return common::RtError::of(common::err::DeviceIo);
+    if (lines.notText())
+        return common::RtError::of(common::err::BadFileMode);
+    // Without the mark the text is cut after four characters: one empty line.
+    if (!marked)
+        return QStringList{QString()};
     return commands;
+}
+
+common::Expected<QStringList> parseProgramFile(const QByteArray& bytes)
+{
+    QByteArray copy = bytes;
+    QBuffer in(&copy);
+    in.open(QIODevice::ReadOnly);
+    return parseProgramFile(in);
+}
+
+namespace {
+
+template <typename T, typename Parse> Opened<T> openFile(const QString& path, Parse parse)
+{
+    try {
+        QFile in;
+        const std::optional<common::RtError> refused = common::openForReading(in, path);
+        const common::Expected<T> read = refused ? common::Expected<T>(*refused) : parse(in);
+        if (common::ok(read))
+            return common::value(read);
+        const common::RtError& why = common::error(read);
+        if (why.number == common::err::BadFileMode || why.number == common::err::PathFileAccess)
+            return why.text() + path;
+        return why.text();
+    } catch (const std::bad_alloc&) {
+        return common::RtError::of(common::err::OutOfMemory).text();
+    }
+}
+
+} // namespace
+
+Opened<QList<PointCells>> openPointFile(const QString& path, const TpFileKind& kind)
+{
+    return openFile<QList<PointCells>>(path, [&kind](QIODevice& in) { return parsePointFile(in, kind); });
+}
+
+Opened<QStringList> openProgramFile(const QString& path)
+{
+    return openFile<QStringList>(path, [](QIODevice& in) { return parseProgramFile(in); });
 }
 
 QStringList programFileLines(const QStringList& steps, const QStringList& commands)

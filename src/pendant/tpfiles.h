@@ -7,10 +7,12 @@
 #include "points/pointtables.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <variant>
 
 namespace pendant {
 
@@ -56,8 +58,13 @@ using PointCells = std::array<QString, 4>;
 // or tabs; missing ones are empty and anything after the fourth is ignored.
 PointCells splitPointValues(QStringView line, int valueColumn);
 
-// The value texts of every point of a file's bytes, or the error when the
-// file has fewer lines than the kind needs. A ";" ends a line's values.
+// The value texts of the kind's point lines read from `in` (or from a
+// file's bytes), or why not: 62 when the file has fewer lines than the kind
+// needs, 57 when a read fails, 54 when it is no text (a NUL byte in those
+// lines, a UTF-16 start). The file is taken with a line end added, so that
+// after its last line end (or in an empty file) one more, empty line counts.
+// A ";" ends a line's values. Nothing after the kind's lines is read.
+common::Expected<QList<PointCells>> parsePointFile(QIODevice& in, const TpFileKind& kind);
 common::Expected<QList<PointCells>> parsePointFile(const QByteArray& bytes, const TpFileKind& kind);
 
 // The lines of a point file ("P012 = 12.50 -3.00 0.00 0.05"), one per entry of
@@ -65,9 +72,21 @@ common::Expected<QList<PointCells>> parsePointFile(const QByteArray& bytes, cons
 QStringList pointFileLines(const QList<PointCells>& cells, const TpFileKind& kind);
 
 // The command texts of a program file's step lines, up to the line that
-// holds the first "[EOF]" (any letter case) and at most 255: each is the 20
-// characters from the line's 5th, a ";" ending it first.
-QStringList parseProgramFile(const QByteArray& bytes);
+// holds the first "[EOF]" (any letter case; a line that starts with it is
+// not taken, unless it is the first) and at most 255: each is the 20
+// characters from the line's 5th, a ";" ending it first. Without an "[EOF]"
+// anywhere, one empty line. The file is read up to its "[EOF]"; 57 when a
+// read fails, 54 when what is read is no text.
+common::Expected<QStringList> parseProgramFile(QIODevice& in);
+common::Expected<QStringList> parseProgramFile(const QByteArray& bytes);
+
+// What Open reads from the file at `path`, or the text of the box that tells
+// why not: the system's text, followed by the file's name when the file was
+// refused for what it is (a folder, a FIFO, a device; no text), as the point
+// windows name every file they cannot read.
+template <typename T> using Opened = std::variant<T, QString>;
+Opened<QList<PointCells>> openPointFile(const QString& path, const TpFileKind& kind);
+Opened<QStringList> openProgramFile(const QString& path);
 
 // Program file lines "step blank command" from the grid's rows (step
 // numbers and command texts from row 1 on), up to the "[EOF]" row, at most

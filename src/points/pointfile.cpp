@@ -5,6 +5,11 @@
 #include "common/numbers.h"
 #include "common/rterror.h"
 #include "common/textfile.h"
+#include "common/textread.h"
+
+#include <algorithm>
+#include <new>
+#include <vector>
 
 namespace points {
 
@@ -97,30 +102,43 @@ std::optional<QString> readPointFile(Table t, const QString& fileName)
 {
     if (fileName.isEmpty())
         return badFileName().text();
-    QByteArray bytes;
-    {
-        const common::FileNumber number(common::FileNumber::Reader);
-        if (!number.claimed())
-            return RtError::of(err::FileAlreadyOpen).text() + fileName;
-        auto read = common::readFileBytes(fileName);
+    const auto rows = entries(t);
+    try {
+        // Only the lines of the table are read, and all of them before a
+        // point changes: a file refused as no text changes nothing.
+        common::Expected<QList<QByteArray>> read = RtError{};
+        {
+            const common::FileNumber number(common::FileNumber::Reader);
+            if (!number.claimed())
+                return RtError::of(err::FileAlreadyOpen).text() + fileName;
+            read = common::readTextLines(fileName, qsizetype(rows.size()));
+        }
         if (!common::ok(read))
             return common::error(read).text() + fileName;
-        bytes = common::value(read);
+        const QList<QByteArray>& lines = common::value(read);
+        if (lines.isEmpty())
+            return RtError::of(err::InputPastEndOfFile).text() + fileName;
+        std::vector<LocPoint> points;
+        points.reserve(rows.size());
+        std::optional<QString> failure;
+        for (qsizetype i = 0; i < qsizetype(rows.size()); ++i) {
+            if (i >= lines.size()) {
+                failure = RtError::of(err::InputPastEndOfFile).text() + lineHead(lines.last());
+                break;
+            }
+            // A point is replaced only when all four of its values convert.
+            const auto point = parsePointLine(QString::fromLatin1(lines[i]));
+            if (!point) {
+                failure = RtError::of(err::Overflow).text() + lineHead(lines[i]);
+                break;
+            }
+            points.push_back(*point);
+        }
+        std::copy(points.begin(), points.end(), rows.begin());
+        return failure;
+    } catch (const std::bad_alloc&) {
+        return RtError::of(err::OutOfMemory).text() + fileName;
     }
-    const QList<QByteArray> lines = common::splitLines(bytes);
-    if (lines.isEmpty())
-        return RtError::of(err::InputPastEndOfFile).text() + fileName;
-    const auto rows = entries(t);
-    for (qsizetype i = 0; i < qsizetype(rows.size()); ++i) {
-        if (i >= lines.size())
-            return RtError::of(err::InputPastEndOfFile).text() + lineHead(lines.last());
-        // A point is replaced only when all four of its values convert.
-        const auto point = parsePointLine(QString::fromLatin1(lines[i]));
-        if (!point)
-            return RtError::of(err::Overflow).text() + lineHead(lines[i]);
-        rows[std::size_t(i)] = *point;
-    }
-    return std::nullopt;
 }
 
 namespace {

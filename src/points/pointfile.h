@@ -26,7 +26,9 @@ std::optional<LocPoint> parsePointLine(QStringView line);
 
 // Write or read the whole table. On failure: the text to show, the system's
 // error text followed by the file name or the line concerned; the table keeps
-// every point read before the failing one.
+// every point read before the failing one. The reader reads no further than
+// the table's last line; a file it cannot read, or one that is no text (a
+// NUL byte in those lines, a UTF-16 start), changes nothing.
 std::optional<QString> writePointFile(Table t, const QString& fileName);
 std::optional<QString> readPointFile(Table t, const QString& fileName);
 

@@ -5,7 +5,7 @@
 
 #include "common/filenumbers.h"
 #include "common/rterror.h"
-#include "common/textfile.h"
+#include "common/textread.h"
 
 #include <QFile>
 
@@ -123,9 +123,9 @@ bool AsmPrgFile(std::int16_t n, const QString& path, int axisCount, const Tell& 
     common::FileNumber file(common::FileNumber::Reader);
     if (!file.claimed())
         return fail(tell, common::RtError::of(common::err::FileAlreadyOpen).text() + path);
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly))
-        return fail(tell, common::RtError::fromFile(in, path, false).text() + path);
+    QFile in;
+    if (const auto e = common::openForReading(in, path))
+        return fail(tell, e->text() + path);
     return AsmPrgFile(n, in, path, axisCount, tell);
 }
 
@@ -147,6 +147,8 @@ bool AsmPrgFile(std::int16_t n, QIODevice& in, const QString& path, int axisCoun
         if (!record) {
             if (records.failed())
                 return fail(tell, common::RtError::of(common::err::DeviceIo).text() + path);
+            if (records.notText())
+                return fail(tell, common::RtError::of(common::err::BadFileMode).text() + path);
             return fail(tell, common::RtError::of(common::err::InputPastEndOfFile).text() + path);
         }
         g_PrgLine = *record;

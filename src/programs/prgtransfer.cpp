@@ -12,6 +12,7 @@
 
 #include "common/filenumbers.h"
 #include "common/rterror.h"
+#include "common/textread.h"
 
 #include <QFile>
 
@@ -103,9 +104,9 @@ QString checkDefaultPrgFiles(const QString& folder)
         const common::FileNumber number(common::FileNumber::Reader);
         if (!number.claimed())
             return common::RtError::of(common::err::FileAlreadyOpen).text() + path;
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return common::RtError::fromFile(file, path, false).text() + path;
+        QFile file;
+        if (const auto e = common::openForReading(file, path))
+            return e->text() + path;
     }
     return {};
 }

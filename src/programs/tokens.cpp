@@ -1,7 +1,6 @@
 #include "tokens.h"
 
 #include "common/numbers.h"
-#include "common/textfile.h"
 
 #include <QBuffer>
 
@@ -21,63 +20,12 @@ QStringList splitRecords(const QByteArray& fileBytes)
     return records;
 }
 
-bool RecordReader::fill()
-{
-    if (m_atEnd)
-        return false;
-    m_buf.resize(kReadChunk);
-    const qint64 got = m_in.read(m_buf.data(), kReadChunk);
-    if (got <= 0) {
-        m_failed = got < 0;
-        m_atEnd = true;
-        m_buf.clear();
-        m_pos = 0;
-        return false;
-    }
-    m_buf.resize(got);
-    m_pos = 0;
-    return true;
-}
-
 std::optional<QString> RecordReader::next()
 {
-    QString record;
-    bool started = false; // a byte of this record (or the comma before it) was read
-    bool leading = true;
-    bool lastKeptCr = false;
-    for (;;) {
-        if (m_pos >= m_buf.size() && !fill())
-            break;
-        const char c = m_buf[m_pos++];
-        started = true;
-        if (c == '\n') {
-            // CR LF ends the line as a lone LF does.
-            if (lastKeptCr)
-                record.chop(1);
-            m_lineOpen = false;
-            return record;
-        }
-        m_lineOpen = true;
-        if (c == ',')
-            return record;
-        if (leading && (c == ' ' || c == '\t'))
-            continue;
-        leading = false;
-        lastKeptCr = false;
-        if (record.size() < kRecordKept) {
-            record.append(QChar(uchar(c)));
-            lastKeptCr = c == '\r';
-        }
-    }
-    if (m_failed)
+    const std::optional<QByteArray> record = m_lines.next();
+    if (!record)
         return std::nullopt;
-    // A last line without its end counts; nothing after a final line end does,
-    // but the piece after a last comma does.
-    if (started || m_lineOpen) {
-        m_lineOpen = false;
-        return record;
-    }
-    return std::nullopt;
+    return QString::fromLatin1(*record);
 }
 
 namespace {

@@ -3,6 +3,8 @@
 // command and operand tokens of one record, and the numbers written in an
 // operand token.
 
+#include "common/textread.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -23,31 +25,28 @@ inline constexpr int kTokenLength = 10;   // a token holds at most 10 characters
 // line is still a comment). One byte per character.
 QStringList splitRecords(const QByteArray& fileBytes);
 
-// The same records read one at a time from a device, kReadChunk bytes at a
-// time, so that a reader that stops early (at "[EOF]", at the last record it
-// reads) reads no further. A record keeps its first kRecordKept characters,
-// far more than any rule looks at, so that an overlong line costs no memory.
-inline constexpr int kRecordKept = 256;
+// The same records read one at a time from a device, in pieces of
+// kReadChunk bytes, so that a reader that stops early (at "[EOF]", at the last
+// record it reads) reads no further. A record keeps its first kRecordKept
+// characters, far more than any rule looks at, so that an overlong line
+// costs no memory. A file that shows it is no text (a NUL byte, a UTF-16
+// byte order mark) ends the records there.
+inline constexpr int kRecordKept = int(common::LineReader::kKept);
 class RecordReader {
 public:
-    static constexpr qint64 kReadChunk = 64 * 1024;
+    static constexpr qint64 kReadChunk = common::LineReader::kReadChunk;
 
-    explicit RecordReader(QIODevice& in) : m_in(in) {}
-    // The next record; nullopt at the end of the file or when the device
-    // fails (failed() then tells). A failed read delivers nothing of the
-    // record it cut: its first characters are no record of the file.
+    explicit RecordReader(QIODevice& in) : m_lines(in, {.commas = true, .dropLeadingBlanks = true, .mark = {}}) {}
+    // The next record; nullopt at the end of the file, when the device fails
+    // (failed()) or at what is no text (notText()). A failed read delivers
+    // nothing of the record it cut: its first characters are no record of
+    // the file.
     std::optional<QString> next();
-    bool failed() const { return m_failed; }
+    bool failed() const { return m_lines.failed(); }
+    bool notText() const { return m_lines.notText(); }
 
 private:
-    bool fill();
-
-    QIODevice& m_in;
-    QByteArray m_buf;
-    qsizetype m_pos = 0;
-    bool m_failed = false;
-    bool m_atEnd = false;
-    bool m_lineOpen = false; // a comma was read since the last line end
+    common::LineReader m_lines;
 };
 
 struct PrgTokens {

@@ -10,6 +10,7 @@
 #include "common/filenumbers.h"
 #include "support/savefaults.h"
 #include "support/seams.h"
+#include "support/strayfiles.h"
 #include "support/testfiles.h"
 
 #include <QTemporaryDir>
@@ -212,12 +213,6 @@ private slots:
         QCOMPARE(params::systemToken(record), token);
     }
 
-    void recordsAreCutAtCommas()
-    {
-        QCOMPARE(params::paraRecords({"ZRNO-------=  1,5", "BRON-------=  3"}),
-                 (QStringList{"ZRNO-------=  1", "5", "BRON-------=  3"}));
-    }
-
     void tokenValues_data()
     {
         QTest::addColumn<QString>("token");
@@ -314,6 +309,60 @@ private slots:
         QCOMPARE(mismatches(s, after), QString());
         QVERIFY(!common::FileNumber::inUse(common::FileNumber::Reader));
         QVERIFY(boxes.boxes.isEmpty());
+    }
+
+    // A file chosen by mistake, typed into the file-name box and Enter: the load fails
+    // at once and silently, the set takes its defaults (the axis set keeps
+    // its values), and nothing of the file is taken. So does a good file
+    // with a NUL byte at the end of its last field line.
+    void strayFileGivesTheDefaults_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<testsupport::Stray>("stray");
+        QTest::addColumn<bool>("nulLast"); // instead: the good file with a NUL in its last field line
+        using testsupport::Stray;
+        const QString sysDefaults = QStringLiteral("0:0=1 0:1=0 0:2=1 0:3=1 0:4=1 0:6=1 0:13=0 0:17=0 0:18=10");
+        const QString axisKept = QStringLiteral("0:0=7 3:0=7 0:5=7 3:10=7");
+        for (const auto& [set, after] : {std::pair{int(Sys), sysDefaults}, {int(Axis), axisKept}}) {
+            const char* name = set == Sys ? "system" : "axis";
+            QTest::addRow("%s, a FIFO", name) << set << after << Stray::Fifo << false;
+            QTest::addRow("%s, /dev/zero", name) << set << after << Stray::DevZero << false;
+            QTest::addRow("%s, a 2 GB sparse file", name) << set << after << Stray::Sparse << false;
+            QTest::addRow("%s, a UTF-16 file", name) << set << after << Stray::Utf16 << false;
+            QTest::addRow("%s, a folder", name) << set << after << Stray::Folder << false;
+            QTest::addRow("%s, a NUL in the last field line", name) << set << after << Stray::Fifo << true;
+        }
+    }
+    void strayFileGivesTheDefaults()
+    {
+        QFETCH(int, set);
+        QFETCH(QString, after);
+        QFETCH(testsupport::Stray, stray);
+        QFETCH(bool, nulLast);
+        const ParaSet& s = setOf(set);
+        const QByteArray good = QByteArray(set == Sys ? "A= 1\r\n" : "A = 1 0 1 0\r\n").repeated(s.fileLines);
+        testsupport::StrayFiles strays(good);
+        QVERIFY(strays.ready());
+        QString file = strays.path(stray);
+        if (nulLast) {
+            file = path(QStringLiteral("nul.dat"));
+            // Past the characters a token's scan looks at: read, it would load.
+            testsupport::writeFile(file, good.chopped(2) + QByteArray(30, ' ') + '\0' + "\r\n");
+        }
+        testsupport::MessageRecorder boxes;
+        params::ParaForm& w = windowOf(set);
+        freshStart(0, 3);
+        w.Load();
+        fillSet(s, 7);
+        QElapsedTimer clock;
+        clock.start();
+        w.fileNameBox()->setText(file);
+        QTest::keyClick(w.fileNameBox(), Qt::Key_Return);
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(mismatches(s, after), QString());
+        QVERIFY(boxes.boxes.isEmpty());
+        QVERIFY(!common::FileNumber::inUse(common::FileNumber::Reader));
     }
 
     // A save whose last bytes cannot be written (the file size limit, a full

@@ -7,6 +7,7 @@
 #include "points/pointtables.h"
 #include "support/savefaults.h"
 #include "support/seams.h"
+#include "support/strayfiles.h"
 #include "support/testfiles.h"
 
 #include <QTemporaryDir>
@@ -279,6 +280,57 @@ private slots:
                                              common::RtError::of(common::err::PathNotFound).text()}));
         QCOMPARE(boxes.boxes[0].title, common::kAppTitle);
         QCOMPARE(pointRow(1), (QStringList{"0.00", "0.00", "0.00", "0.00"}));
+    }
+
+    // A file chosen by mistake, in each mode: one box with the refusal and
+    // the file's name, at once; the grid stays as it was.
+    void strayFileLeavesTheGrid_data()
+    {
+        QTest::addColumn<int>("modeKey");
+        QTest::addColumn<testsupport::Stray>("stray");
+        QTest::addColumn<int>("number");
+        for (const int key : {int(LocKey), int(SftKey), int(PrgKey)}) {
+            const char* name = key == LocKey ? "LOC" : key == SftKey ? "SFT" : "PRG";
+            const auto row = [key, name](const char* what, testsupport::Stray s, int number) {
+                QTest::addRow("%s, %s", name, what) << key << s << number;
+            };
+            row("a FIFO", testsupport::Stray::Fifo, common::err::BadFileMode);
+            row("/dev/zero", testsupport::Stray::DevZero, common::err::BadFileMode);
+            row("a 2 GB sparse file", testsupport::Stray::Sparse, common::err::BadFileMode);
+            row("a UTF-16 file", testsupport::Stray::Utf16, common::err::BadFileMode);
+            row("a folder", testsupport::Stray::Folder, common::err::PathFileAccess);
+        }
+    }
+    void strayFileLeavesTheGrid()
+    {
+        QFETCH(int, modeKey);
+        QFETCH(testsupport::Stray, stray);
+        QFETCH(int, number);
+        testsupport::MessageRecorder boxes;
+        testsupport::FileDialogAnswers dialogs;
+        QByteArray good;
+        for (int i = 0; i < 1000; ++i)
+            good += "P000 = 1 2 3 4\r\n";
+        testsupport::StrayFiles strays(modeKey == PrgKey ? QByteArray("000 STOP\r\n001 [EOF]\r\n") : good);
+        QVERIFY(strays.ready());
+        if (modeKey == PrgKey)
+            selectPrg();
+        else
+            clickModeKey(modeKey);
+        tp().LOCGrid->setTextMatrix(1, 1, QStringLiteral("8.00"));
+        const QStringList pointsBefore = pointRow(1);
+        const QStringList programBefore = programRows();
+        const QString gridName = tp().Grid->textMatrix(0, 1);
+        dialogs.names = {strays.path(stray)};
+        QElapsedTimer clock;
+        clock.start();
+        tp().mnuOpen_Click();
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(boxes.texts(), QStringList{common::RtError::of(number).text() + strays.path(stray)});
+        QCOMPARE(pointRow(1), pointsBefore);
+        QCOMPARE(pointRow(1).first(), QStringLiteral("8.00"));
+        QCOMPARE(programRows(), programBefore);
+        QCOMPARE(tp().Grid->textMatrix(0, 1), gridName);
     }
 
     void programOpensIntoTheProgramGrid_data()

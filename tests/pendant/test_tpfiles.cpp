@@ -3,6 +3,8 @@
 
 #include "common/filedialog.h"
 #include "pendant/tpfiles.h"
+#include "support/strayfiles.h"
+#include "support/testfiles.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -131,20 +133,119 @@ private slots:
         QTest::newRow("lone LF ends lines")
             << QByteArray("000 MVE P001\n001 [EOF]\n") << QStringList{"MVE P001", "[EOF]"};
         QTest::newRow("empty file") << QByteArray() << QStringList{""};
+        QTest::newRow("a line starting with the end mark comes after the last")
+            << QByteArray("000 MVE P001\r\n[EOF]\r\n") << QStringList{"MVE P001"};
+        QTest::newRow("the end mark past the 256 characters kept of its line")
+            << "000 STOP ;" + QByteArray(300, ' ') + "[EOF]\r\n001 RET\r\n"
+            << QStringList{"STOP "};
+        QTest::newRow("a NUL byte after the end mark is not read")
+            << QByteArray("000 [EOF]\r\n") + '\0' << QStringList{"[EOF]"};
+        QTest::newRow("a UTF-8 mark counts as three characters") << QByteArray("\xEF\xBB\xBF"
+                                                                               "000 STOP\r\n001 [EOF]")
+                                                                 << QStringList{"00 STOP", "[EOF]"};
     }
     void readsProgramFiles()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, commands);
-        QCOMPARE(parseProgramFile(bytes), commands);
+        const auto read = parseProgramFile(bytes);
+        QVERIFY(common::ok(read));
+        QCOMPARE(common::value(read), commands);
     }
 
+    // Past the 255 lines the grid takes, whether an "[EOF]" comes anywhere
+    // still decides: without one the program is one empty line.
+    void programOfMoreThan255LinesKeepsTheFirst255_data()
+    {
+        QTest::addColumn<QByteArray>("after"); // what follows 300 lines of 000 STOP
+        QTest::addColumn<int>("count");
+        QTest::newRow("[EOF] at the end") << QByteArray("300 [EOF]\r\n") << 255;
+        QTest::newRow("[eof] far behind") << QByteArray(200000, ' ') + "[eof]" << 255;
+        QTest::newRow("no [EOF]") << QByteArray("300 RET\r\n") << 1;
+    }
     void programOfMoreThan255LinesKeepsTheFirst255()
     {
-        const QByteArray bytes = lines(300, "000 STOP") + "300 [EOF]\r\n";
-        const QStringList commands = parseProgramFile(bytes);
-        QCOMPARE(commands.size(), 255);
+        QFETCH(QByteArray, after);
+        QFETCH(int, count);
+        const auto read = parseProgramFile(lines(300, "000 STOP") + after);
+        QVERIFY(common::ok(read));
+        const QStringList& commands = common::value(read);
+        QCOMPARE(commands.size(), count);
+        QCOMPARE(commands.first(), count == 1 ? QString() : QStringLiteral("STOP"));
         QVERIFY(!commands.contains(QStringLiteral("[EOF]")));
+    }
+
+    // What is no text is refused where a reader meets it, whatever mode:
+    // a UTF-16 start, a NUL byte in what it reads.
+    void noTextIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("program");
+        QTest::addColumn<bool>("refused");
+        const QByteArray points = lines(1000, "P000 = 7 0 0 0");
+        QTest::newRow("points, UTF-16") << QByteArray("\xFF\xFE") + points << false << true;
+        QTest::newRow("points, a NUL in the 1000th line") << points.chopped(3) + '\0' << false << true;
+        QTest::newRow("points, a NUL after the 1000th line") << points + '\0' << false << false;
+        QTest::newRow("program, UTF-16 big end first") << QByteArray("\xFE\xFF\0"
+                                                                     "0")
+                                                       << true << true;
+        QTest::newRow("program, a NUL before the end mark") << QByteArray("000 STOP\r\n") + '\0' + "001 [EOF]\r\n"
+                                                            << true << true;
+        QTest::newRow("program, a NUL where no end mark comes") << lines(300, "000 STOP") + '\0' << true << true;
+    }
+    void noTextIsRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, program);
+        QFETCH(bool, refused);
+        const common::RtError none;
+        const auto points = parsePointFile(bytes, kLocFile);
+        const auto commands = parseProgramFile(bytes);
+        const common::RtError& why = program ? (common::ok(commands) ? none : common::error(commands))
+                                             : (common::ok(points) ? none : common::error(points));
+        QCOMPARE(why.number, refused ? common::err::BadFileMode : 0);
+    }
+
+    // A failed read changes nothing: it is told as the device's error.
+    void failedReadIsADeviceError()
+    {
+        testsupport::FailingDevice points(lines(1000, "P000 = 7 0 0 0"), 100);
+        testsupport::FailingDevice program("000 STOP\r\n001 [EOF]\r\n", 12);
+        QVERIFY(points.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        QVERIFY(program.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        QCOMPARE(common::error(parsePointFile(points, kLocFile)).number, common::err::DeviceIo);
+        QCOMPARE(common::error(parseProgramFile(program)).number, common::err::DeviceIo);
+    }
+
+    // A file chosen by mistake: the box's text names it, at once.
+    void strayFilesAreNamed_data() { testsupport::addStrayRows(); }
+    void strayFilesAreNamed()
+    {
+        QFETCH(testsupport::Stray, stray);
+        QFETCH(int, number);
+        testsupport::StrayFiles strays(lines(1000, "P000 = 7 0 0 0"));
+        QVERIFY(strays.ready());
+        const QString path = strays.path(stray);
+        const QString told = common::RtError::of(number).text() + path;
+        QElapsedTimer clock;
+        clock.start();
+        const Opened<QList<PointCells>> points = openPointFile(path, kLocFile);
+        const Opened<QStringList> program = openProgramFile(path);
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(std::get<QString>(points), told);
+        QCOMPARE(std::get<QString>(program), told);
+    }
+
+    // Other failures show the system's text alone, as before.
+    void otherFailuresAreNotNamed()
+    {
+        QTemporaryDir dir;
+        const QString missing = dir.filePath(QStringLiteral("none.dat"));
+        const QString shortFile = dir.filePath(QStringLiteral("short.dat"));
+        testsupport::writeFile(shortFile, lines(10, "P000 = 7 0 0 0"));
+        QCOMPARE(std::get<QString>(openPointFile(missing, kLocFile)), QStringLiteral("File not found"));
+        QCOMPARE(std::get<QString>(openProgramFile(missing)), QStringLiteral("File not found"));
+        QCOMPARE(std::get<QString>(openPointFile(shortFile, kLocFile)), QStringLiteral("Input past end of file"));
     }
 
     void writesProgramLines_data()

@@ -9,6 +9,7 @@
 #include "common/msgbox.h"
 #include "support/savefaults.h"
 #include "support/seams.h"
+#include "support/strayfiles.h"
 #include "support/testfiles.h"
 
 #include <QFile>
@@ -165,8 +166,19 @@ private slots:
             << QList<QList<int>>{{100, 200, 300, 400}, {500, 600, 700, 800}} << -1 << QString();
         QTest::newRow("the last line without its end")
             << Table::Loc << fileOf(Table::Loc, {}, L).chopped(2) << QList<QList<int>>{filler} << -1 << QString();
-        QTest::newRow("a 1001st line is ignored") << Table::Loc << fileOf(Table::Loc, {}, L) + "junk 99999999999\r\n"
-                                                  << QList<QList<int>>{filler} << -1 << QString();
+        QTest::newRow("a 1001st line is ignored")
+            << Table::Loc << fileOf(Table::Loc, {}, L) + "junk 99999999999\r\n" + QByteArray(70000, '\0')
+            << QList<QList<int>>{filler} << -1 << QString();
+        QTest::newRow("a NUL byte in the last line changes nothing")
+            << Table::Loc << fileOf(Table::Loc, {}, L - 1) + "P999 = 1" + '\0' << QList<QList<int>>{} << 0
+            << QStringLiteral("Bad file mode%f");
+        QTest::newRow("a UTF-8 mark reads as text: the label's first value")
+            << Table::Loc
+            << fileOf(Table::Loc,
+                      {"\xEF\xBB\xBF"
+                       "1 2 3 4"},
+                      L)
+            << QList<QList<int>>{{0, 200, 300, 400}} << -1 << QString();
         QTest::newRow("short file loads its points and tells of the end")
             << Table::Loc << fileOf(Table::Loc, {}, 100) << QList<QList<int>>{filler} << 100
             << QStringLiteral("Input past end of file") + QStringLiteral("P099 = ");
@@ -238,6 +250,50 @@ private slots:
         QCOMPARE(boxes.boxes[0].buttons, common::MsgButtons::Ok);
         QCOMPARE(boxes.boxes[0].icon, common::MsgIcon::None);
         QCOMPARE(values(points::g_LocData[0]), (QList<int>{kOld, kOld, kOld, kOld}));
+    }
+
+    // A file chosen by mistake is refused at once with its name, and the
+    // table stays as it was.
+    void strayFileChangesNothing_data()
+    {
+        QTest::addColumn<Table>("table");
+        QTest::addColumn<QByteArray>("goodFile"); // its UTF-16 copy is the stray one
+        QTest::addColumn<testsupport::Stray>("stray");
+        QTest::addColumn<int>("number");
+        using testsupport::Stray;
+        for (const Table t : {Table::Loc, Table::Sft}) {
+            const auto row = [t](const char* what, Stray s, int number) {
+                QTest::addRow("%s, %s", t == Table::Loc ? "locations" : "shifts", what)
+                    << t << fileOf(t, {}, points::desc(t).count) << s << number;
+            };
+            row("a FIFO", Stray::Fifo, common::err::BadFileMode);
+            row("/dev/zero", Stray::DevZero, common::err::BadFileMode);
+            row("a 2 GB sparse file", Stray::Sparse, common::err::BadFileMode);
+            row("a UTF-16 file", Stray::Utf16, common::err::BadFileMode);
+            row("a folder", Stray::Folder, common::err::PathFileAccess);
+        }
+    }
+    void strayFileChangesNothing()
+    {
+        QFETCH(Table, table);
+        QFETCH(QByteArray, goodFile);
+        QFETCH(testsupport::Stray, stray);
+        QFETCH(int, number);
+        testsupport::StrayFiles strays(goodFile);
+        QVERIFY(strays.ready());
+        fillTable(table, kOld);
+        testsupport::MessageRecorder boxes;
+        QElapsedTimer clock;
+        clock.start();
+        if (table == Table::Loc)
+            points::LoadLocFile(strays.path(stray));
+        else
+            points::LoadSftFile(strays.path(stray));
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(boxes.texts(), QStringList{common::RtError::of(number).text() + strays.path(stray)});
+        for (const LocPoint& p : points::entries(table))
+            QCOMPARE(values(p), (QList<int>{kOld, kOld, kOld, kOld}));
+        QVERIFY(!common::FileNumber::inUse(common::FileNumber::Reader));
     }
 
     void loadWhileAnotherReaderHoldsItsFile()

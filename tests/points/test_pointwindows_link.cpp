@@ -12,6 +12,7 @@
 #include "link/operatorexchange.h"
 #include "support/emulink.h"
 #include "support/operatortexts.h"
+#include "support/strayfiles.h"
 #include "support/testfiles.h"
 
 #include <QTemporaryDir>
@@ -351,6 +352,31 @@ private slots:
         const std::int16_t code = loc ? comm::CMD_LOC_TRANS : comm::CMD_SFT_TRANS;
         QTRY_COMPARE(link.state().completed[std::size_t(code)], 1);
         QCOMPARE(loc ? link.state().loc[0] : link.state().sft[0], sent);
+    }
+
+    // A file chosen by mistake in the transmit side's "File Open": one box
+    // with the refusal and the name, at once; the table stays as it was.
+    void fileOpenOfAStrayFile_data() { testsupport::addStrayRows(); }
+    void fileOpenOfAStrayFile()
+    {
+        QFETCH(testsupport::Stray, stray);
+        QFETCH(int, number);
+        EmulatorLink link(4);
+        QVERIFY(link.ok());
+        testsupport::StrayFiles strays;
+        QVERIFY(strays.ready());
+        testsupport::FileDialogAnswers dialogs;
+        frmLoc& w = frmLoc::instance();
+        w.Show();
+        points::g_LocData[0].ax = {100, 200, 300, 400};
+        dialogs.names << strays.path(stray);
+        QElapsedTimer clock;
+        clock.start();
+        w.cmdLocTrans_Click(3);
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(link.boxes.texts(), QStringList{common::RtError::of(number).text() + strays.path(stray)});
+        QCOMPARE(points::g_LocData[0].ax, (Values{100, 200, 300, 400}));
+        QVERIFY(w.cmdLocTrans[3]->isEnabled());
     }
 
     void theWindowStaysOpenWhileItsRunGoesOn()

@@ -11,15 +11,17 @@
 #include "common/filenumbers.h"
 #include "common/rterror.h"
 #include "support/seams.h"
+#include "support/strayfiles.h"
+#include "support/testfiles.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
-#include <cstring>
 
 using namespace programs;
+using testsupport::FailingDevice;
 
 namespace {
 
@@ -43,30 +45,6 @@ void fillModuleWithMarks()
     g_PrgHdrLines[kPrg] = 88;
     g_PrgWordCount = 99;
 }
-
-// A device that hands out its bytes until `failAfter` of them have gone,
-// then fails every read.
-class FailingDevice : public QIODevice {
-public:
-    FailingDevice(const QByteArray& bytes, qint64 failAfter) : m_bytes(bytes), m_failAfter(failAfter) {}
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        const qint64 n = std::min(maxSize, std::min(m_failAfter, qint64(m_bytes.size())) - m_given);
-        if (n <= 0)
-            return -1;
-        std::memcpy(data, m_bytes.constData() + m_given, std::size_t(n));
-        m_given += n;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray m_bytes;
-    qint64 m_failAfter;
-    qint64 m_given = 0;
-};
 
 std::uint8_t checksum(const QByteArray& bytes)
 {
@@ -131,7 +109,7 @@ private slots:
             << QByteArray("000 MVE P001\r\n----------------\r\n002 [EOF]\r\n") << QList<quint32>{kMve001, 0, 0x80000000}
             << 1 << 2 << QStringList{};
         QTest::newRow("what follows [EOF] is not read")
-            << QByteArray("[EOF]\r\nGARBAGE\r\n") << QList<quint32>{0x80000000} << 0 << 0 << QStringList{};
+            << QByteArray("[EOF]\r\nGARBAGE\r\n") + '\0' << QList<quint32>{0x80000000} << 0 << 0 << QStringList{};
     }
     void completedPrograms()
     {
@@ -173,6 +151,9 @@ private slots:
             << common::RtError::of(common::err::Overflow).text() + QStringLiteral("%1") << QList<quint32>{kMve001};
         QTest::newRow("2000 records without [EOF]") << repeated(QStringLiteral(";\r\n"), 2000).toLatin1()
                                                     << QStringLiteral(" [EOF] 이 없습니다.") << QList<quint32>{};
+        QTest::newRow("a NUL byte: no text")
+            << QByteArray("MVE P001\r\nSTOP") + '\0' + "\r\n[EOF]\r\n"
+            << common::RtError::of(common::err::BadFileMode).text() + QStringLiteral("%1") << QList<quint32>{kMve001};
         QTest::newRow("256 steps and [EOF]")
             << (repeated(QStringLiteral("STOP\r\n"), 256) + QStringLiteral("[EOF]\r\n")).toLatin1()
             << QStringLiteral(" 스텝 수가 256 을 넘습니다.") << QList<quint32>(256, kStop);
@@ -223,6 +204,30 @@ private slots:
         QCOMPARE(rec.texts(), QStringList{common::RtError::of(common::err::FileAlreadyOpen).text() + path});
         QCOMPARE(g_PrgImage[0], 0x0BADF00Du);
         QCOMPARE(g_PrgHdrUsed[kPrg], 77);
+    }
+
+    // A file chosen by mistake ends the assembly at once with its refusal and
+    // the file's name; the header stays, and nothing waits.
+    void strayFileIsRefused_data() { testsupport::addStrayRows(); }
+    void strayFileIsRefused()
+    {
+        QFETCH(testsupport::Stray, stray);
+        QFETCH(int, number);
+        testsupport::StrayFiles strays("000 STOP\r\n001 [EOF]\r\n");
+        QVERIFY(strays.ready());
+        testsupport::MessageRecorder rec;
+        const QString path = strays.path(stray);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!AsmPrgFile(kPrg, path, 4));
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(rec.texts(), QStringList{common::RtError::of(number).text() + path});
+        QCOMPARE(g_PrgHdrUsed[kPrg], 77);
+        QCOMPARE(g_PrgHdrLines[kPrg], 88);
+        // A file that opens has its image cleared; one refused at the open not.
+        const bool opened = stray == testsupport::Stray::Sparse || stray == testsupport::Stray::Utf16;
+        QCOMPARE(int(g_PrgWordCount), opened ? 0 : 99);
+        QVERIFY(!common::FileNumber::inUse(common::FileNumber::Reader));
     }
 
     // SPD's bound is the axis count the caller passes.

@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace programs;
 using testsupport::EmulatorLink;
 
@@ -197,14 +199,22 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("fileBoxFilled");
         QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("fifth"); // what stands in place of ZEVAZA05.dat: "", "fifo" or "folder"
         for (const char* b : {"cmdFileTrans_0", "cmdFileTrans_1", "cmdFileReceive_0", "cmdFileReceive_1"}) {
-            QTest::addRow("%s: port closed", b) << false << QString::fromLatin1(b) << true << QStringList{kPortClosed};
+            QTest::addRow("%s: port closed", b)
+                << false << QString::fromLatin1(b) << true << QStringList{kPortClosed} << "";
             const bool trans = QByteArray(b).startsWith("cmdFileTrans");
             QTest::addRow("%s: no file name", b)
-                << true << QString::fromLatin1(b) << false << QStringList{trans ? kNoTransName : kNoSaveName};
+                << true << QString::fromLatin1(b) << false << QStringList{trans ? kNoTransName : kNoSaveName} << "";
         }
         QTest::addRow("ALL Trans: ZEVAZA05.dat missing")
-            << true << "cmdFileTrans_1" << true << QStringList{QStringLiteral("File not found") + "<missing 5>"};
+            << true << "cmdFileTrans_1" << true << QStringList{QStringLiteral("File not found") + "<missing 5>"} << "";
+        QTest::addRow("ALL Trans: ZEVAZA05.dat a FIFO")
+            << true << "cmdFileTrans_1" << true << QStringList{QStringLiteral("Bad file mode") + "<missing 5>"}
+            << "fifo";
+        QTest::addRow("ALL Trans: ZEVAZA05.dat a folder")
+            << true << "cmdFileTrans_1" << true << QStringList{QStringLiteral("Path/File access error") + "<missing 5>"}
+            << "folder";
     }
     void checksBeforeATransfer()
     {
@@ -212,6 +222,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(bool, fileBoxFilled);
         QFETCH(QStringList, messages);
+        QFETCH(QString, fifth);
         EmulatorLink link(4);
         QVERIFY(link.ok());
         if (!portOpen)
@@ -219,7 +230,12 @@ private slots:
         for (int n = 0; n < 32; ++n)
             if (n != 5)
                 writeFile(defaultPrgFile(open_directory, n), dlyFile(n));
-        QFile::remove(defaultPrgFile(open_directory, 5));
+        const QString five = defaultPrgFile(open_directory, 5);
+        QFile::remove(five);
+        if (fifth == u"fifo")
+            QVERIFY(::mkfifo(QFile::encodeName(five).constData(), 0600) == 0);
+        else if (fifth == u"folder")
+            QVERIFY(QDir().mkdir(five));
         if (fileBoxFilled) {
             w().txtFileTrans[0]->setText(m_dir.path());
             w().txtFileReceive[0]->setText(inDir("in.dat"));
@@ -232,6 +248,10 @@ private slots:
         QCOMPARE(link.trace(), QString());
         QVERIFY(b->isEnabled());
         QVERIFY(!QFile::exists(inDir("in.dat")));
+        if (fifth == u"folder")
+            QVERIFY(QDir().rmdir(five));
+        else
+            QFile::remove(five);
     }
 
     // Program 3 into the file the number box proposed, and program 7 sent

@@ -9,11 +9,13 @@
 #include "programs/prgtransfer.h"
 #include "programs/programfiles.h"
 
+#include "common/rterror.h"
 #include "link/controlbytes.h"
 #include "link/moddef.h"
 #include "link/serialportcontrol.h"
 #include "support/emulink.h"
 #include "support/operatortexts.h"
+#include "support/strayfiles.h"
 #include "support/testfiles.h"
 
 #include <QTemporaryDir>
@@ -367,15 +369,29 @@ private slots:
             QVERIFY(view.recvBar.isEmpty());
     }
 
+    // A file that cannot be opened, or one chosen by mistake, is told with
+    // its name at once, and nothing goes to the controller.
+    void aProgramThatDoesNotAssembleIsNotSent_data()
+    {
+        testsupport::addStrayRows();
+        QTest::newRow("a missing file") << testsupport::Stray(-1) << int(common::err::FileNotFound);
+    }
     void aProgramThatDoesNotAssembleIsNotSent()
     {
+        QFETCH(testsupport::Stray, stray);
+        QFETCH(int, number);
         EmulatorLink link(4);
         QVERIFY(link.ok());
+        testsupport::StrayFiles strays("000 STOP\r\n001 [EOF]\r\n");
+        QVERIFY(strays.ready());
         RecordingView view;
-        view.transFile = m_dir.filePath(QStringLiteral("missing.dat"));
+        view.transFile = int(stray) < 0 ? m_dir.filePath(QStringLiteral("missing.dat")) : strays.path(stray);
         g_TransFileNo = 3;
+        QElapsedTimer clock;
+        clock.start();
         TransPrgFile(0, &view);
-        QCOMPARE(link.boxes.texts(), QStringList{QStringLiteral("File not found") + view.transFile});
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(link.boxes.texts(), QStringList{common::RtError::of(number).text() + view.transFile});
         link.settleTrace(QString());
         QCOMPARE(link.trace(), QString());
     }

@@ -2,6 +2,9 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <cstring>
+
 namespace testsupport {
 
 QString hex(const QByteArray& bytes)
@@ -30,6 +33,16 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
+}
+
+qint64 FailingDevice::readData(char* data, qint64 maxSize)
+{
+    const qint64 n = std::min(maxSize, std::min(m_failAfter, qint64(m_bytes.size())) - m_given);
+    if (n <= 0)
+        return -1;
+    std::memcpy(data, m_bytes.constData() + m_given, std::size_t(n));
+    m_given += n;
+    return n;
 }
 
 } // namespace testsupport

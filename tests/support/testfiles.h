@@ -1,9 +1,10 @@
 #pragma once
-// Small helpers the tests share: bytes as a line trace shows them, and files
-// read and written whole.
+// Small helpers the tests share: bytes as a line trace shows them, files
+// read and written whole, and a device whose reads fail.
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QString>
 
 #include <cstdint>
@@ -23,5 +24,21 @@ QByteArray readAll(const QString& path);
 // Writes `bytes` as the whole file; a test that cannot set up its file stops
 // the run.
 void writeFile(const QString& path, const QByteArray& bytes);
+
+// A device that hands out its bytes until `failAfter` of them have gone,
+// then fails every read, as a file on a failing disk does.
+class FailingDevice : public QIODevice {
+public:
+    FailingDevice(const QByteArray& bytes, qint64 failAfter) : m_bytes(bytes), m_failAfter(failAfter) {}
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override;
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_failAfter;
+    qint64 m_given = 0;
+};
 
 } // namespace testsupport
