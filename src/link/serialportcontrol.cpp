@@ -1,7 +1,6 @@
 #include "serialportcontrol.h"
 
 #include "common/settings.h"
-#include "heldline.h"
 
 #include <QElapsedTimer>
 #include <QFile>
