@@ -85,9 +85,11 @@ void DirListBox::fill()
         if (folder == m_path)
             setCurrentItem(item);
     }
-    const QStringList subs = QDir(m_path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& sub : subs)
-        add(joinPath(m_path, sub), sub, depth);
+    // Qt lists a link with the folders whatever it leads to; a link to a
+    // device (an adapter's lasting name) is no folder.
+    for (const QFileInfo& sub : QDir(m_path).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        if (sub.isDir())
+            add(joinPath(m_path, sub.fileName()), sub.fileName(), depth);
 }
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent)
@@ -99,7 +101,9 @@ void FileListBox::setPath(const QString& path)
 {
     m_path = path;
     clear();
-    addItems(QDir(path).entryList(QStringList{Pattern}, QDir::Files, QDir::Name));
+    for (const QFileInfo& file : QDir(path).entryInfoList(QStringList{Pattern}, QDir::Files, QDir::Name))
+        if (file.isFile())
+            addItem(file.fileName());
 }
 
 QString FileListBox::FileName() const

@@ -130,6 +130,26 @@ private slots:
         QCOMPARE(itemTexts(d().File1), QStringList{"a.dat"});
     }
 
+    // A link is listed as what it leads to: with the folders or the files,
+    // or, leading to a device, in neither list.
+    void linksListedAsWhatTheyLeadTo()
+    {
+        QTemporaryDir here;
+        QVERIFY(here.isValid());
+        QVERIFY(QDir(here.path()).mkdir(QStringLiteral("Prg")));
+        QFile file(here.filePath(QStringLiteral("Prg/x.dat")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(here.filePath(QStringLiteral("Prg")), here.filePath(QStringLiteral("Programs"))));
+        QVERIFY(QFile::link(here.filePath(QStringLiteral("Prg/x.dat")), here.filePath(QStringLiteral("y.dat"))));
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), here.filePath(QStringLiteral("usb-adapter"))));
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), here.filePath(QStringLiteral("null.dat"))));
+        d().Load();
+        QVERIFY(d().Dir1->setPath(here.path()));
+        const QStringList dirs = itemTexts(d().Dir1);
+        QCOMPARE(dirs.mid(dirs.size() - 3), (QStringList{QFileInfo(here.path()).fileName(), "Prg", "Programs"}));
+        QCOMPARE(itemTexts(d().File1), QStringList{"y.dat"});
+    }
+
     // The receive side: the folder follows the list, the path box proposes
     // the default file of the receive number, a file click names that file
     // and OK puts the path box into the receive file-name box.
