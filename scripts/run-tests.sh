@@ -13,6 +13,8 @@ find "$root/src" "$root/tests" "$root/tools" "$root/bench" "$root/fuzz" \( -name
   xargs -0 clang-format --dry-run --Werror
 "$root/scripts/app-deps.sh"
 "$root/scripts/deps.sh" --no-install-recommends clang libclang-rt-14-dev
+# An X server of the tests' own: the program's end when its display goes.
+"$root/scripts/deps.sh" xvfb
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
 

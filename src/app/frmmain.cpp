@@ -131,8 +131,12 @@ void frmMain::connectPort(int portNumber)
         // Name the device tried and the setting that names it, so that the
         // operator knows which device is missing, refused or busy, or can
         // point the menu item at another one.
-        const QString detail =
-            QStringLiteral("%1 (Properties/COM%2)").arg(SerialPortControl::deviceFor(portNumber)).arg(portNumber);
+        // A link is named with the device it leads to, the one a lock or
+        // another program holds.
+        const QString named = SerialPortControl::deviceFor(portNumber);
+        const QString real = SerialPortControl::realDevice(named);
+        const QString device = real == named ? named : QStringLiteral("%1 → %2").arg(named, real);
+        const QString detail = QStringLiteral("%1 (Properties/COM%2)").arg(device).arg(portNumber);
         common::MsgBox(e->text(), common::MsgButtons::Ok, common::kAppTitle, common::MsgIcon::None, detail);
         return;
     }

@@ -3,10 +3,10 @@
 #include "frmmain.h"
 
 #include "common/colors.h"
+#include "common/events.h"
 #include "common/msgbox.h"
 #include "link/moddef.h"
 
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 
@@ -20,7 +20,7 @@ namespace app {
 
 void endProgram()
 {
-    QCoreApplication::exit(0);
+    common::endEventLoops(0);
 }
 
 frmSplash& frmSplash::instance()

@@ -2,9 +2,11 @@
 
 #include "frmsplash.h"
 
+#include "common/events.h"
+#include "common/qttranslations.h"
 #include "link/serialportcontrol.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -51,12 +53,13 @@ void catchEndSignals()
             ::sigaction(sig, &caught, nullptr);
     }
 }
-} // namespace
 
 int runUntilEnd()
 {
     // Also when a library ends the program from inside the loop with exit()
-    // (a display that went away).
+    // (a display that went away). What the program built after this call
+    // (its windows, the statics of Qt's painting) is gone by the time it
+    // runs, which is why closing the port touches nothing but the port.
     std::atexit(releasePort);
     std::unique_ptr<QSocketNotifier> signalled;
     if (signalPipe[0] >= 0 || ::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) == 0) {
@@ -66,19 +69,34 @@ int runUntilEnd()
             while (::read(signalPipe[0], &byte, 1) > 0) {
             }
             // The line is let go at once: an exchange that waits on it ends
-            // now and writes nothing more, and the loops unwind.
+            // now and writes nothing more, every loop unwinds and no window
+            // opens on the way out.
             releasePort();
             endProgram();
         });
         catchEndSignals();
     }
-    const int code = QCoreApplication::exec();
+    const int code = common::runEventLoops();
     releasePort();
     if (const int sig = endingSignal) {
         std::signal(sig, SIG_DFL);
         std::raise(sig);
     }
     return code;
+}
+} // namespace
+
+int runProgram(int argc, char** argv, const std::function<void()>& started)
+{
+    QApplication application(argc, argv);
+    common::loadQtTranslations();
+    // Windows are hidden, never destroyed, when they unload: the program
+    // ends when the start-up or the main window says so.
+    application.setQuitOnLastWindowClosed(false);
+    frmSplash::instance().Show();
+    if (started)
+        started();
+    return runUntilEnd();
 }
 
 } // namespace app

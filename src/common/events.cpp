@@ -10,6 +10,7 @@ namespace common {
 
 namespace {
 int serveDepth = 0;
+bool ending = false;
 
 std::function<double()>& clockOverride()
 {
@@ -23,6 +24,28 @@ std::function<void(int)>& sleepOverride()
     return s;
 }
 } // namespace
+
+int runEventLoops()
+{
+    forgetEventLoopsEnd();
+    return QCoreApplication::exec();
+}
+
+void endEventLoops(int code)
+{
+    ending = true;
+    QCoreApplication::exit(code);
+}
+
+bool eventLoopsEnding()
+{
+    return ending;
+}
+
+void forgetEventLoopsEnd()
+{
+    ending = false;
+}
 
 EventServeScope::EventServeScope()
 {

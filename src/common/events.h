@@ -7,6 +7,19 @@
 
 namespace common {
 
+// Runs the main event loop (QCoreApplication::exec) until endEventLoops().
+// An end asked for before it is forgotten, as Qt forgets an exit() then.
+int runEventLoops();
+
+// Ends the event loops with `code` (QCoreApplication::exit) and marks the
+// program as ending: from now on every loop of the program's own (a modal
+// window's, a wait's) ends as Qt's own loops do, and no window opens.
+void endEventLoops(int code);
+bool eventLoopsEnding();
+// Forgets an end asked for: runEventLoops() does as the loop starts, and so
+// do tests that end the program and then go on with it.
+void forgetEventLoopsEnd();
+
 // Serves the pending events once and returns (never blocks).
 void DoEvents();
 

@@ -67,7 +67,10 @@ QStringList qtNameFilters(const QString& filter)
 std::optional<QString> showFileDialog(const FileDialogRequest& request, RtError* cancelError)
 {
     EventServeScope serving;
-    const FileDialogResult res = handler() ? handler()(request) : showReal(request);
+    // While the program ends no dialog opens: as if the operator cancelled.
+    const FileDialogResult res = eventLoopsEnding() ? FileDialogResult{}
+                                 : handler()        ? handler()(request)
+                                                    : showReal(request);
     if (res.cancelled) {
         if (cancelError)
             *cancelError = RtError::of(err::DialogCancelled);

@@ -31,7 +31,8 @@ struct FileDialogResult {
 
 using FileDialogHandler = std::function<FileDialogResult(const FileDialogRequest&)>;
 
-// The chosen file name, or the cancel error (32755).
+// The chosen file name, or the cancel error (32755); cancelled without a
+// dialog while the program ends.
 std::optional<QString> showFileDialog(const FileDialogRequest& request, RtError* cancelError = nullptr);
 
 void setFileDialogHandler(FileDialogHandler handler); // empty: the real dialog

@@ -34,6 +34,9 @@ void Form::Load()
 
 void Form::Show()
 {
+    // Nothing opens while the program ends.
+    if (eventLoopsEnding())
+        return;
     Load();
     if (!m_loaded) // the load handler may have unloaded the window again
         return;
@@ -44,6 +47,8 @@ void Form::Show()
 
 void Form::ShowModal()
 {
+    if (eventLoopsEnding())
+        return;
     Load();
     if (!m_loaded)
         return;
@@ -55,7 +60,8 @@ void Form::ShowModal()
     EventServeScope serving;
     QEventLoop loop;
     QPointer<Form> self(this);
-    while (self && m_loaded && isVisible())
+    // Like Qt's own modal loops, this one ends when the program ends.
+    while (self && m_loaded && isVisible() && !eventLoopsEnding())
         loop.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     if (self) {
         m_modal = false;

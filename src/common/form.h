@@ -13,9 +13,11 @@ class Form : public QWidget {
 public:
     explicit Form(QWidget* parent = nullptr);
 
-    // Non-modal show; loads the window first when it is not loaded.
+    // Non-modal show; loads the window first when it is not loaded. Neither
+    // show opens a window while the program ends.
     void Show();
-    // Modal show: returns when the window has unloaded.
+    // Modal show: returns when the window has unloaded or hidden, or when
+    // the program ends.
     void ShowModal();
     // Loads the window without showing it.
     void Load();

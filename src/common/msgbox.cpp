@@ -26,6 +26,10 @@ MsgAnswer showModal(const MessageRequest& r)
 
 MsgAnswer MsgBox(const QString& text, MsgButtons buttons, const QString& title, MsgIcon icon, const QString& detail)
 {
+    // While the program ends no box opens; a question is answered Cancel,
+    // so that nothing goes on because of it.
+    if (eventLoopsEnding())
+        return buttons == MsgButtons::OkCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
     const MessageRequest r{text, title, buttons, icon, detail};
     // The box serves events while it waits for the operator.
     EventServeScope serving;

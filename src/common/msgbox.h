@@ -27,7 +27,8 @@ struct MessageRequest {
 
 using MessageHandler = std::function<MsgAnswer(const MessageRequest&)>;
 
-// Shows the box and returns when the operator has closed it.
+// Shows the box and returns when the operator has closed it. While the
+// program ends it shows nothing and answers Cancel where it may, else Ok.
 MsgAnswer MsgBox(const QString& text, MsgButtons buttons = MsgButtons::Ok, const QString& title = kAppTitle,
                  MsgIcon icon = MsgIcon::None, const QString& detail = {});
 

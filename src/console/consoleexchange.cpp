@@ -4,7 +4,6 @@
 #include "link/exchange.h"
 #include "link/moddef.h"
 #include "link/moderror.h"
-#include "link/serialportcontrol.h"
 
 namespace console {
 
@@ -12,11 +11,10 @@ using namespace comm;
 
 ConnectAnswer connectController()
 {
-    const SerialPortControl& port = SerialPortControl::MSComm1();
     g_RxEvent = false;
     writeByte(LINK_ENQ);
     const double deadline = common::clockSeconds() + kConnectWait;
-    while (common::clockSeconds() < deadline && !port.failed()) {
+    while (common::clockSeconds() < deadline && !lineLost()) {
         common::waitEvents(50);
         if (g_RxEvent)
             break;

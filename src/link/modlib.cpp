@@ -42,10 +42,15 @@ constexpr double kWakeSeconds = 0.05;
 
 bool lineBroken()
 {
-    const SerialPortControl& port = SerialPortControl::MSComm1();
-    return !port.PortOpen() || port.failed() || rxOverflow;
+    return lineLost() || rxOverflow;
 }
 } // namespace
+
+bool lineLost()
+{
+    const SerialPortControl& port = SerialPortControl::MSComm1();
+    return !port.PortOpen() || port.failed() || common::eventLoopsEnding();
+}
 
 void initBytePlace()
 {

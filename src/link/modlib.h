@@ -26,8 +26,12 @@ void attachReceiveNotification();
 // sent after this call reach the ring.
 void clearRxRing();
 
+// No answer can come any more: the port is closed or failed, or the program
+// ends. Every wait for the controller ends at once then.
+bool lineLost();
+
 // Waits until the ring holds a byte. False when `limit` seconds pass without
-// one, or at once when the port fails or the ring overflowed.
+// one, or at once when the line is lost or the ring overflowed.
 bool waitRxByte(double limit = kByteWait);
 
 void SendTxByte();

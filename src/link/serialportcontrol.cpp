@@ -4,7 +4,9 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSerialPort>
+#include <QSignalBlocker>
 #include <QStringList>
 #include <QThread>
 
@@ -205,15 +207,24 @@ QString SerialPortControl::deviceFor(int port)
     return dev.isEmpty() ? fallback : dev;
 }
 
+QString SerialPortControl::realDevice(const QString& device)
+{
+    const QString real = QFileInfo(device).canonicalFilePath();
+    return real.isEmpty() ? device : real;
+}
+
 void SerialPortControl::release()
 {
     if (!m_port->isOpen())
         return;
+    // Also from exit(), when Qt's statics and the windows' may be gone
+    // already: no signal of the port or of this class reaches anyone.
+    const QSignalBlocker quiet(m_port);
     // What is not on the line yet stays off it, and a line stalled by its
     // flow control cannot hold up the end in the close.
     m_port->clear(QSerialPort::Output);
     m_failed = false;
-    closePort();
+    m_port->close();
 }
 
 void SerialPortControl::closePort()
@@ -247,7 +258,9 @@ std::optional<RtError> SerialPortControl::setPortOpen(bool open)
         m_openFailure = qt_error_string(refusal);
         return RtError::of(permissionRefused(refusal) ? err::PermissionDenied : err::InvalidPortNumber);
     }
-    m_port->setPortName(device);
+    // The device itself, not a link to it (an adapter's name that survives
+    // a replug), so that its lock is the one every other opener looks for.
+    m_port->setPortName(realDevice(device));
     // A device that has just appeared (an adapter plugged in again, a line
     // opened again) may for a moment still be locked by whoever held its
     // name before (the serial library removes its lock only after it closed

@@ -44,7 +44,8 @@ public:
 
     // Closes the port as the program ends, however it ends: the device gets
     // its own settings back and the lock goes. Writes nothing: what is not on
-    // the line yet is dropped.
+    // the line yet is dropped. Emits nothing either (no PortClosed): after an
+    // exit() the windows may no longer be paintable.
     void release();
 
     // Writes one byte and hands it to the line at once.
@@ -69,6 +70,9 @@ public:
     // The device a port number opens: settings key Properties/COMn, by
     // default /dev/ttyS0 for COM1 and /dev/ttyS1 for COM2.
     static QString deviceFor(int port);
+    // The device a name opens: a symbolic link followed to the end (the name
+    // itself when it names no file).
+    static QString realDevice(const QString& device);
 
     // The serial library's own account of why the last open failed (empty
     // after a good open), for logs.

@@ -43,7 +43,12 @@ private slots:
         frmMain::instance().Load();
     }
     void cleanupTestCase() { common::setSleep({}); }
-    void init() { frmMain::instance().imgComm->setPicture(QStringLiteral("imgOff")); }
+    void init()
+    {
+        // A case whose unload ended the program leaves a program that goes on.
+        common::forgetEventLoopsEnd();
+        frmMain::instance().imgComm->setPicture(QStringLiteral("imgOff"));
+    }
 
     void loadFillsTheTables()
     {
@@ -73,6 +78,7 @@ private slots:
         QFETCH(QString, value);
         auto& m = frmMain::instance();
         QVERIFY(m.Unload());
+        common::forgetEventLoopsEnd(); // the program starts again
         testsupport::SettingsStore store;
         store.values[QStringLiteral("Properties/") + key] = value;
         testsupport::MessageRecorder boxes;
@@ -91,6 +97,7 @@ private slots:
     {
         auto& m = frmMain::instance();
         QVERIFY(m.Unload());
+        common::forgetEventLoopsEnd(); // the program starts again
         // The real store: an unquoted value reads back from it as a list.
         QTemporaryDir dir;
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
@@ -208,24 +215,29 @@ private slots:
     }
 
     // The box's second line names the device tried and the key naming it,
-    // whatever the open's failure.
+    // whatever the open's failure; a link, with the device it leads to.
     void aFailedOpenNamesTheDevice_data()
     {
         QTest::addColumn<int>("port");
         QTest::addColumn<QString>("device"); // empty: the emulator's line
+        QTest::addColumn<bool>("throughLink");
         QTest::addColumn<QString>("settings");
         QTest::addColumn<int>("error");
-        QTest::newRow("COM2 missing") << 2 << "/dev/no-such-port"
-                                      << "9600,n,8,1" << common::err::InvalidPortNumber;
-        QTest::newRow("COM1 missing") << 1 << "/dev/no-such-usb"
-                                      << "9600,n,8,1" << common::err::InvalidPortNumber;
-        QTest::newRow("COM1 refuses 7 data bits") << 1 << ""
-                                                  << "9600,n,7,1" << common::err::CommStateFailed;
+        QTest::newRow("COM2 missing") << 2 << "/dev/no-such-port" << false << "9600,n,8,1"
+                                      << common::err::InvalidPortNumber;
+        QTest::newRow("COM1 missing") << 1 << "/dev/no-such-usb" << false << "9600,n,8,1"
+                                      << common::err::InvalidPortNumber;
+        QTest::newRow("COM1 refuses 7 data bits") << 1 << "" << false << "9600,n,7,1" << common::err::CommStateFailed;
+        QTest::newRow("COM1 through a link refuses 7 data bits")
+            << 1 << "" << true << "9600,n,7,1" << common::err::CommStateFailed;
+        QTest::newRow("COM2 through a link to nothing")
+            << 2 << "/dev/no-such-usb" << true << "9600,n,8,1" << common::err::InvalidPortNumber;
     }
     void aFailedOpenNamesTheDevice()
     {
         QFETCH(int, port);
         QFETCH(QString, device);
+        QFETCH(bool, throughLink);
         QFETCH(QString, settings);
         QFETCH(int, error);
         comm::SerialPortControl& serial = comm::SerialPortControl::MSComm1();
@@ -237,14 +249,23 @@ private slots:
             if (probe.open(QIODevice::ReadWrite) && probe.setDataBits(QSerialPort::Data7))
                 QSKIP("this system's pseudo-terminals take 7 data bits: nothing to refuse");
         }
-        env.link.settings.values[QStringLiteral("Properties/COM%1").arg(port)] = device;
+        QString named = device;
+        // A link to a missing device names nothing more than itself.
+        QString shown = device;
+        QTemporaryDir links;
+        if (throughLink) {
+            named = links.filePath(QStringLiteral("usb-adapter-port0"));
+            QVERIFY(QFile::link(device, named));
+            shown = QFileInfo::exists(device) ? QStringLiteral("%1 → %2").arg(named, device) : named;
+        }
+        env.link.settings.values[QStringLiteral("Properties/COM%1").arg(port)] = named;
         QVERIFY(!serial.setSettings(settings));
         if (port == 1)
             frmMain::instance().mnuCommPortOpen1_Click();
         else
             frmMain::instance().mnuCommPortOpen2_Click();
         QCOMPARE(env.link.boxes.texts(), QStringList{common::RtError::of(error).text()});
-        QCOMPARE(env.link.boxes.boxes.first().detail, QStringLiteral("%1 (Properties/COM%2)").arg(device).arg(port));
+        QCOMPARE(env.link.boxes.boxes.first().detail, QStringLiteral("%1 (Properties/COM%2)").arg(shown).arg(port));
         QVERIFY(!serial.PortOpen());
         QVERIFY(!comm::g_LinkBusy);
         env.link.settleTrace(QString());
@@ -397,6 +418,8 @@ private slots:
         QVERIFY(!params::frmSysPara::instance().isLoaded());
         QTRY_COMPARE(link.trace(), QStringLiteral("PC 01; controller 00; PC 24; controller 24"));
         QVERIFY(!comm::SerialPortControl::MSComm1().PortOpen());
+        QVERIFY(common::eventLoopsEnding()); // and the program ends
+        common::forgetEventLoopsEnd();
         testsupport::SettingsStore store;
         m.Load();
     }

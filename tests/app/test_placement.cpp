@@ -4,6 +4,7 @@
 
 #include "app/frmmain.h"
 #include "app/frmsplash.h"
+#include "common/events.h"
 #include "link/moddef.h"
 #include "params/parawindows.h"
 #include "pendant/frmtp.h"
@@ -87,6 +88,9 @@ private slots:
         QCOMPARE(w.objectName(), QString::fromLatin1(entry.name));
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         for (int opening = 1; opening <= 2; ++opening) {
+            // Unloading the start-up or the main window ends the program:
+            // each opening is the program's start afresh.
+            common::forgetEventLoopsEnd();
             w.Show();
             QVERIFY(w.isVisible());
             if (opening == 1)

@@ -5,6 +5,7 @@
 #include "app/frmmain.h"
 #include "app/frmsplash.h"
 #include "common/colors.h"
+#include "common/events.h"
 #include "link/moddef.h"
 #include "support/seams.h"
 
@@ -26,7 +27,7 @@ int runProgram(const std::function<void()>& action, int ms)
     QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
     watchdog.start(ms);
     QTimer::singleShot(0, &watchdog, action);
-    return QCoreApplication::exec();
+    return common::runEventLoops();
 }
 } // namespace
 
@@ -38,6 +39,8 @@ private slots:
     void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
     void init()
     {
+        // Each case starts the program afresh, also after one that ended it.
+        common::forgetEventLoopsEnd();
         comm::g_AxisCount = 0;
         frmSplash::instance().Show();
     }
@@ -108,6 +111,7 @@ private slots:
         frmSplash::instance().cmdSelZel_Click(4);
         QVERIFY(!frmSplash::instance().isLoaded());
         QVERIFY(!frmMain::instance().isLoaded());
+        QVERIFY(common::eventLoopsEnding());
     }
 
     void waysOutOfTheWindow_data()
