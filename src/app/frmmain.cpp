@@ -130,9 +130,8 @@ void frmMain::connectPort(int portNumber)
     if (auto e = port.setPortOpen(true)) {
         // Name the device tried and the setting that names it, so that the
         // operator knows which device is missing, refused or busy, or can
-        // point the menu item at another one.
-        // A link is named with the device it leads to, the one a lock or
-        // another program holds.
+        // point the menu item at another one; a link also with the device
+        // it leads to, the one a lock or another program holds.
         const QString named = SerialPortControl::deviceFor(portNumber);
         const QString real = SerialPortControl::realDevice(named);
         const QString device = real == named ? named : QStringLiteral("%1 → %2").arg(named, real);
